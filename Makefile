@@ -1,0 +1,26 @@
+# Two entry points: `make run` builds and starts the trainer, `make test` builds and runs every test.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps configure build bench clean
+
+run: build
+	./$(BUILD_DIR)/bin/memora
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+
+deps:
+	./tools/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

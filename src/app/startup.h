@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QTextCodec;
+class QWidget;
+class UserMgr;
+
+// Pieces of the trainer's start-up that main runs in order.
+namespace Startup {
+
+// The codec for the GB18030 files the trainer reads; the locale's codec when missing.
+QTextCodec *gb18030Codec();
+// "SimSun" 9 pt, falling back to an installed CJK font.
+void installApplicationFont();
+
+// Where the main window goes: for a 640- or 800-pixel-wide desktop the available area
+// below the title bar; otherwise centred horizontally, with a 635-pixel height centred
+// vertically. desktop: whole desktop; available: default screen's available geometry.
+QRect mainWindowGeometry(const QRect &desktop, const QRect &available, int titleBarHeight,
+                         const QSize &windowSize);
+// Applies mainWindowGeometry to window from the screens' geometry.
+void placeMainWindow(QWidget *window);
+
+// The operating-system user: USERNAME, else USER, else LOGNAME.
+QString systemUserName();
+// Single-user log-in: adds userName (empty password) if unknown, returns its previous
+// login time and records this login.
+QDateTime logInSystemUser(UserMgr *users, const QString &userName);
+
+} // namespace Startup

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/psqlite.h"
+#include "course/wordinfo.h"
+
+#include <QString>
+
+// One course's word file: table TWORD with one row per English word.
+// Words are passed as plain text: quotes need no doubling, they are bound values.
+class CourseDB : public psqlite
+{
+public:
+    static const char *const kCreateTable;
+    static const char *const kCreateIndex;
+
+    // path: full native path of the course file. An existing file is opened; a missing
+    // one is only logged, and the object can still create it with createTables.
+    explicit CourseDB(const QString &path);
+    ~CourseDB() override;
+
+    QString path() const { return m_coursePath; }
+    // Creates the file with TWORD and its unique index on word.
+    void createTables();
+    int wordCount();
+    bool hasWords();
+    // Stores one word; a word already in the course is skipped (the first one wins).
+    bool insertWord(const QString &word, const QString &trans, const QString &phonetic,
+                    const QString &esentence);
+    // Fills info with the row's columns (existing keys overwritten); false if no such id.
+    bool getWordInfoByID(WordInfo &info, int id);
+
+private:
+    QString m_coursePath;
+};

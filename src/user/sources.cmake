@@ -1,0 +1,3 @@
+list(APPEND MEMORA_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/usermgr.h ${CMAKE_CURRENT_LIST_DIR}/usermgr.cpp
+)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/psqlite.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+typedef QMap<QString, QVariant> UserInfo;
+
+// The user accounts in "/udata/userinfo.db". Passwords are stored and compared as typed.
+// Names and passwords reach SQL only as bound values.
+class UserMgr : public psqlite
+{
+public:
+    static const char *const kCreateTable;
+
+    // Opens the database; a new file gets the table and the user "tester".
+    UserMgr();
+
+    bool userExists(const QString &userName);
+    bool updateLastLoginTime(const QString &userName);
+    bool addLoginCount(const QString &userName);
+    bool setSavePassword(const QString &userName, bool save);
+    // Adds record["userName"] with record["password"]; false if the name exists.
+    bool addUser(const UserInfo &record);
+    // Clears info, then fills it with the user's columns as text; false if unknown.
+    bool getUserInfo(UserInfo &info, const QString &userName);
+    bool checkPassword(const QString &userName, const QString &password);
+    // All names, most recent login first.
+    QStringList userList();
+};
