@@ -119,8 +119,13 @@ QSqlQuery psqlite::runBound(const QString &sql, const QVariantList &values, bool
     if (values.isEmpty()) {
         done = query.exec(sql);
     } else if (query.prepare(sql)) {
-        for (const QVariant &value : values)
-            query.addBindValue(value);
+        for (const QVariant &value : values) {
+            // A null QString would bind as SQL NULL; texts are stored as '' instead.
+            if (value.typeId() == QMetaType::QString && value.toString().isNull())
+                query.addBindValue(QString(QLatin1String("")));
+            else
+                query.addBindValue(value);
+        }
         done = query.exec();
     }
     if (ok)

@@ -4,6 +4,7 @@
 #include "user/usermgr.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -70,7 +71,9 @@ QString systemUserName()
         if (!value.isEmpty())
             return value;
     }
-    return QString();
+    // An empty name would put the learner's records straight into "/udata".
+    const QString home = QDir::home().dirName();
+    return home.isEmpty() ? QStringLiteral("user") : home;
 }
 
 QDateTime logInSystemUser(UserMgr *users, const QString &userName)

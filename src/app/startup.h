@@ -25,7 +25,7 @@ QRect mainWindowGeometry(const QRect &desktop, const QRect &available, int title
 // Applies mainWindowGeometry to window from the screens' geometry.
 void placeMainWindow(QWidget *window);
 
-// The operating-system user: USERNAME, else USER, else LOGNAME.
+// The operating-system user: USERNAME, else USER, else LOGNAME, else the home folder's name.
 QString systemUserName();
 // Single-user log-in: adds userName (empty password) if unknown, returns its previous
 // login time and records this login.

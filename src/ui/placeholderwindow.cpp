@@ -39,6 +39,7 @@ void PlaceholderWindow::logIn(const QString &userName, const QDateTime &previous
 
 void PlaceholderWindow::handleMessage(const QString &message)
 {
+    qDebug() << "messageReceived" << message;
     if (message == QLatin1String("RaiseWindow")) {
         showNormal();
         raise();

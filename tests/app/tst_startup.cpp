@@ -1,0 +1,122 @@
+#include "app/apppath.h"
+#include "app/globals.h"
+#include "app/startup.h"
+#include "course/fullworddb.h"
+#include "testroot.h"
+#include "user/usermgr.h"
+
+#include <QDir>
+#include <QtTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void mainWindowGeometry_data();
+    void mainWindowGeometry();
+    void systemUserNameFallsBack_data();
+    void systemUserNameFallsBack();
+    void newSystemUserIsAddedWithEmptyPassword();
+    void globalsCreateFoldersAndDatabases();
+};
+
+void TestStartup::mainWindowGeometry_data()
+{
+    QTest::addColumn<QRect>("desktop");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("640 wide") << QRect(0, 0, 640, 480) << QRect(0, 0, 640, 450) << QSize(900, 635)
+                              << QRect(0, 20, 640, 430);
+    QTest::newRow("800 wide") << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 570) << QSize(900, 635)
+                              << QRect(0, 20, 800, 550);
+    QTest::newRow("1024 wide") << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 740) << QSize(900, 635)
+                               << QRect(62, 66, 900, 635);
+    QTest::newRow("offset desktop") << QRect(100, 50, 1920, 1080) << QRect(100, 50, 1920, 1040)
+                                    << QSize(900, 700) << QRect(610, 272, 900, 700);
+    QTest::newRow("odd difference") << QRect(0, 0, 1025, 769) << QRect(0, 0, 1025, 769)
+                                    << QSize(900, 635) << QRect(62, 67, 900, 635);
+}
+
+void TestStartup::mainWindowGeometry()
+{
+    QFETCH(QRect, desktop);
+    QFETCH(QRect, available);
+    QFETCH(QSize, window);
+    QFETCH(QRect, expected);
+    QCOMPARE(Startup::mainWindowGeometry(desktop, available, 20, window), expected);
+}
+
+void TestStartup::systemUserNameFallsBack_data()
+{
+    QTest::addColumn<QString>("username");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("logname");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("USERNAME first") << "win" << "unix" << "log" << "win";
+    QTest::newRow("USER next") << "" << "unix" << "log" << "unix";
+    QTest::newRow("LOGNAME last") << "" << "" << "log" << "log";
+    QTest::newRow("none: home folder") << "" << "" << "" << QDir::home().dirName();
+}
+
+void TestStartup::systemUserNameFallsBack()
+{
+    QFETCH(QString, username);
+    QFETCH(QString, user);
+    QFETCH(QString, logname);
+    QFETCH(QString, expected);
+    const QByteArray saved[3] = {qgetenv("USERNAME"), qgetenv("USER"), qgetenv("LOGNAME")};
+    auto set = [](const char *name, const QString &value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value.toUtf8());
+    };
+    set("USERNAME", username);
+    set("USER", user);
+    set("LOGNAME", logname);
+    const QString result = Startup::systemUserName();
+    set("USERNAME", QString::fromUtf8(saved[0]));
+    set("USER", QString::fromUtf8(saved[1]));
+    set("LOGNAME", QString::fromUtf8(saved[2]));
+    QCOMPARE(result, expected);
+}
+
+void TestStartup::newSystemUserIsAddedWithEmptyPassword()
+{
+    TestRoot root;
+    ensureAppDir(QStringLiteral("/udata"));
+    UserMgr users;
+    const QString name = QStringLiteral("o'brien");
+    QVERIFY(!users.userExists(name));
+    Startup::logInSystemUser(&users, name);
+    UserInfo info;
+    QVERIFY(users.getUserInfo(info, name));
+    QCOMPARE(info.value(QStringLiteral("password")).toString(), QString());
+    QCOMPARE(info.value(QStringLiteral("LoginCount")).toString(), QStringLiteral("1"));
+    // The second start returns the first login's time and counts again.
+    const QString firstLogin = info.value(QStringLiteral("lastLoginTime")).toString();
+    const QDateTime previous = Startup::logInSystemUser(&users, name);
+    QCOMPARE(previous.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), firstLogin);
+    users.getUserInfo(info, name);
+    QCOMPARE(info.value(QStringLiteral("LoginCount")).toString(), QStringLiteral("2"));
+}
+
+void TestStartup::globalsCreateFoldersAndDatabases()
+{
+    TestRoot root;
+    Globals::create();
+    Globals::ensureDataFolders();
+    QVERIFY(g_pUserMgr && g_pSettings && g_pFullWordDB);
+    for (const char *folder : {"/udata", "/cache", "/temp"})
+        QVERIFY2(QDir(root.filePath(QLatin1String(folder))).exists(), folder);
+    QVERIFY(QFile::exists(root.filePath(QStringLiteral("/udata/userinfo.db"))));
+    // Installation data is never created by the program.
+    QVERIFY(!QFile::exists(root.filePath(QStringLiteral("/odata/fullword.db"))));
+    QCOMPARE(g_pFullWordDB->getESentence(QStringLiteral("apple")), QString());
+    Globals::destroy();
+    QVERIFY(!g_pUserMgr && !g_pSettings && !g_pFullWordDB);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,255 @@
+#include "app/apppath.h"
+#include "course/coursedb.h"
+#include "course/fullworddb.h"
+#include "logcapture.h"
+#include "testroot.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+
+class TestCourseDB : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void missingFileIsLoggedAndCreatable();
+    void emptyCourseCountsZero();
+    void wordsRoundTrip_data();
+    void wordsRoundTrip();
+    void duplicateWordKeepsFirst();
+    void unknownIdFailsAndLogsPathAndId_data();
+    void unknownIdFailsAndLogsPathAndId();
+    void getWordInfoKeepsOtherKeys();
+    void notADatabaseCountsZero();
+    void twoObjectsOnOneCourseCoexist();
+    void exampleSentences_data();
+    void exampleSentences();
+    void missingSentenceDatabaseIsNotCreated();
+};
+
+namespace {
+QString newCoursePath(const TestRoot &root, const QString &name = QStringLiteral("/udata/course/1.db"))
+{
+    ensureAppDir(QStringLiteral("/udata/course"));
+    return QDir::toNativeSeparators(root.filePath(name));
+}
+} // namespace
+
+void TestCourseDB::missingFileIsLoggedAndCreatable()
+{
+    TestRoot root;
+    const QString path = newCoursePath(root);
+    LogCapture log;
+    CourseDB db(path);
+    QVERIFY(log.contains(QStringLiteral("CourseDB::CourseDB 课程不存在")));
+    QVERIFY(log.contains(path));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(db.wordCount(), 0);
+    QVERIFY(!db.hasWords());
+    db.createTables();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(db.insertWord(QStringLiteral("apple"), QStringLiteral("n. 苹果"), QStringLiteral("ˈæpl"),
+                          QStringLiteral("An apple a day.")));
+    QCOMPARE(db.wordCount(), 1);
+    QVERIFY(db.hasWords());
+}
+
+void TestCourseDB::emptyCourseCountsZero()
+{
+    TestRoot root;
+    const QString path = newCoursePath(root);
+    {
+        CourseDB creator(path);
+        creator.createTables();
+    }
+    CourseDB db(path);
+    QCOMPARE(db.wordCount(), 0);
+    QVERIFY(!db.hasWords());
+    // The table was made by the exact statement, with the unique index on word.
+    QCOMPARE(db.rexec(QStringLiteral("select sql from sqlite_master where name = 'TWORD'")).toString(),
+             QLatin1String(CourseDB::kCreateTable).chopped(1));
+    QCOMPARE(db.rexec(QStringLiteral("select count(*) from sqlite_master where name = 'wu'")).toInt(), 1);
+}
+
+void TestCourseDB::wordsRoundTrip_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("trans");
+    QTest::addColumn<QString>("phonetic");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("plain") << "ability" << "n. 能力；才能" << "əˈbɪləti" << "She has the ability to sing.";
+    QTest::newRow("apostrophe") << "o'clock" << "adv. …点钟" << "əˈklɒk" << "It's five o'clock.";
+    QTest::newRow("doubled quotes stay") << "rock 'n' roll" << "n. 摇滚乐" << "" << "He said ''hi''.";
+    QTest::newRow("multi-line translation") << "bank" << "n. 银行\nn. 河岸" << "bæŋk" << "";
+    QTest::newRow("percent") << "percent" << "n. 百分之…" << "pəˈsent" << "Ten % of them.";
+}
+
+void TestCourseDB::wordsRoundTrip()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, trans);
+    QFETCH(QString, phonetic);
+    QFETCH(QString, sentence);
+    TestRoot root;
+    CourseDB db(newCoursePath(root));
+    db.createTables();
+    QVERIFY(db.insertWord(word, trans, phonetic, sentence));
+    WordInfo info;
+    QVERIFY(db.getWordInfoByID(info, 1));
+    QCOMPARE(info.value(QStringLiteral("id")).toInt(), 1);
+    QCOMPARE(info.value(QStringLiteral("word")).toString(), word);
+    QCOMPARE(info.value(QStringLiteral("trans")).toString(), trans);
+    QCOMPARE(info.value(QStringLiteral("phonetic")).toString(), phonetic);
+    QCOMPARE(info.value(QStringLiteral("esentence")).toString(), sentence);
+    QVERIFY(info.contains(QStringLiteral("other")));
+    QVERIFY(info.value(QStringLiteral("other")).toString().isEmpty());
+}
+
+void TestCourseDB::duplicateWordKeepsFirst()
+{
+    TestRoot root;
+    CourseDB db(newCoursePath(root));
+    db.createTables();
+    QVERIFY(db.insertWord(QStringLiteral("light"), QStringLiteral("n. 光"), QString(), QString()));
+    QVERIFY(!db.insertWord(QStringLiteral("light"), QStringLiteral("adj. 轻的"), QString(), QString()));
+    QVERIFY(db.insertWord(QStringLiteral("night"), QStringLiteral("n. 夜晚"), QString(), QString()));
+    QCOMPARE(db.wordCount(), 2);
+    WordInfo info;
+    QVERIFY(db.getWordInfoByID(info, 1));
+    QCOMPARE(info.value(QStringLiteral("trans")).toString(), QStringLiteral("n. 光"));
+}
+
+void TestCourseDB::unknownIdFailsAndLogsPathAndId_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::newRow("zero") << 0;
+    QTest::newRow("beyond last") << 3;
+    QTest::newRow("negative") << -1;
+}
+
+void TestCourseDB::unknownIdFailsAndLogsPathAndId()
+{
+    QFETCH(int, id);
+    TestRoot root;
+    const QString path = newCoursePath(root);
+    CourseDB db(path);
+    db.createTables();
+    db.insertWord(QStringLiteral("one"), QStringLiteral("num. 一"), QString(), QString());
+    db.insertWord(QStringLiteral("two"), QStringLiteral("num. 二"), QString(), QString());
+    WordInfo info;
+    info.insert(QStringLiteral("word"), QStringLiteral("kept"));
+    LogCapture log;
+    QVERIFY(!db.getWordInfoByID(info, id));
+    QCOMPARE(info.value(QStringLiteral("word")).toString(), QStringLiteral("kept"));
+    const QStringList lines = log.matching(QStringLiteral("CourseDB::getWordInfoByID失败"));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.first().contains(QStringLiteral("路径[%1], 单词id[%2]").arg(path).arg(id)));
+}
+
+void TestCourseDB::getWordInfoKeepsOtherKeys()
+{
+    TestRoot root;
+    CourseDB db(newCoursePath(root));
+    db.createTables();
+    db.insertWord(QStringLiteral("cat"), QStringLiteral("n. 猫"), QStringLiteral("kæt"), QString());
+    WordInfo info;
+    info.insert(QStringLiteral("extra"), 42);
+    info.insert(QStringLiteral("word"), QStringLiteral("old"));
+    QVERIFY(db.getWordInfoByID(info, 1));
+    QCOMPARE(info.value(QStringLiteral("extra")).toInt(), 42);
+    QCOMPARE(info.value(QStringLiteral("word")).toString(), QStringLiteral("cat"));
+    QCOMPARE(info.size(), 7);
+}
+
+void TestCourseDB::notADatabaseCountsZero()
+{
+    TestRoot root;
+    const QString path = newCoursePath(root);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("word,trans\napple,苹果\n");
+    file.close();
+    LogCapture log;
+    CourseDB db(path);
+    QVERIFY(log.contains(QStringLiteral("打开数据库")));
+    QCOMPARE(db.wordCount(), 0);
+    QVERIFY(!db.hasWords());
+    WordInfo info;
+    QVERIFY(!db.getWordInfoByID(info, 1));
+    QVERIFY(info.isEmpty());
+}
+
+void TestCourseDB::twoObjectsOnOneCourseCoexist()
+{
+    TestRoot root;
+    const QString path = newCoursePath(root);
+    CourseDB first(path);
+    first.createTables();
+    first.insertWord(QStringLiteral("sun"), QStringLiteral("n. 太阳"), QString(), QString());
+    {
+        CourseDB second(path);
+        QCOMPARE(second.wordCount(), 1);
+    }
+    QCOMPARE(first.wordCount(), 1);
+    WordInfo info;
+    QVERIFY(first.getWordInfoByID(info, 1));
+}
+
+namespace {
+void writeSentenceDb(const TestRoot &root)
+{
+    ensureAppDir(QStringLiteral("/odata"));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fw-fixture"));
+    db.setDatabaseName(root.filePath(QStringLiteral("/odata/fullword.db")));
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    QVERIFY(q.exec(QStringLiteral("create table TWORD(word text, esentence text)")));
+    QVERIFY(q.prepare(QStringLiteral("insert into TWORD values(?, ?)")));
+    const QList<QPair<QString, QString>> rows = {
+        {QStringLiteral("apple"), QStringLiteral("She ate an apple.")},
+        {QStringLiteral("o'clock"), QStringLiteral("We met at six o'clock.")},
+    };
+    for (const auto &row : rows) {
+        q.addBindValue(row.first);
+        q.addBindValue(row.second);
+        QVERIFY(q.exec());
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("fw-fixture"));
+}
+} // namespace
+
+void TestCourseDB::exampleSentences_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("known") << "apple" << "She ate an apple.";
+    QTest::newRow("apostrophe") << "o'clock" << "We met at six o'clock.";
+    QTest::newRow("absent") << "zebra" << "";
+    QTest::newRow("case matters") << "Apple" << "";
+}
+
+void TestCourseDB::exampleSentences()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, sentence);
+    TestRoot root;
+    writeSentenceDb(root);
+    FullWordDB dictionary;
+    QCOMPARE(dictionary.getESentence(word), sentence);
+}
+
+void TestCourseDB::missingSentenceDatabaseIsNotCreated()
+{
+    TestRoot root;
+    LogCapture log;
+    FullWordDB dictionary;
+    QCOMPARE(dictionary.getESentence(QStringLiteral("apple")), QString());
+    QVERIFY(!QFile::exists(root.filePath(QStringLiteral("/odata/fullword.db"))));
+    QVERIFY(log.contains(QStringLiteral("fullword.db")));
+}
+
+QTEST_GUILESS_MAIN(TestCourseDB)
+#include "tst_coursedb.moc"
