@@ -1,0 +1,3 @@
+#include "speech/cspeakbase.h"
+
+CSpeakBase::~CSpeakBase() = default;
