@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/psqlite.h"
+#include "cataloguedefinition.h"
+
+#include <QList>
+#include <QString>
+
+// A catalogue course together with the number of words its file holds.
+struct CatalogueEntry
+{
+    CatalogueCourse course;
+    int wordCount = 0;
+};
+
+// Writes the official catalogue "categorycourse.db": TCategory (id, pid, name,
+// coursecount) and TCourse (id, mid, cttype, cid, name, wcount, exist). Categories are
+// numbered in the order they first appear; every course is an official one (cttype 2),
+// exist is 1 for installed courses; coursecount counts the courses of the category and
+// of all categories below it.
+class CatalogueDBBuilder : public psqlite
+{
+public:
+    static const char *const kCreateCategory;
+    static const char *const kCreateCourse;
+
+    bool build(const QString &path, const QList<CatalogueEntry> &entries);
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};
