@@ -13,7 +13,8 @@ const char *const CatalogueDBBuilder::kCreateCourse =
     "[cttype] INTEGER, [cid] INTEGER, [name] TEXT, [wcount] INTEGER, "
     "[exist] BOOLEAN DEFAULT 0);";
 
-bool CatalogueDBBuilder::build(const QString &path, const QList<CatalogueEntry> &entries)
+bool CatalogueDBBuilder::build(const QString &path, const QList<QStringList> &categories,
+                               const QList<CatalogueEntry> &entries)
 {
     m_error.clear();
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -29,8 +30,7 @@ bool CatalogueDBBuilder::build(const QString &path, const QList<CatalogueEntry> 
     // Category ids by path ("官方课程/基础词汇"), in order of first appearance.
     QMap<QString, int> categoryIds;
     QList<QStringList> categoryPaths;
-    for (const CatalogueEntry &entry : entries) {
-        const QStringList &path = entry.course.categoryPath;
+    for (const QStringList &path : categories) {
         for (int depth = 1; depth <= path.size(); ++depth) {
             const QString key = QStringList(path.mid(0, depth)).join(QLatin1Char('/'));
             if (!categoryIds.contains(key)) {

@@ -15,16 +15,19 @@ struct CatalogueEntry
 
 // Writes the official catalogue "categorycourse.db": TCategory (id, pid, name,
 // coursecount) and TCourse (id, mid, cttype, cid, name, wcount, exist). Categories are
-// numbered in the order they first appear; every course is an official one (cttype 2),
-// exist is 1 for installed courses; coursecount counts the courses of the category and
-// of all categories below it.
+// numbered in the order they first appear in categoryPaths (a category's parents are
+// made too) and are written even when no course of theirs was built: the trainer finds
+// "官方课程" and "测试课程" by name. Every course is an official one (cttype 2), exist is
+// 1 for installed courses; coursecount counts the courses of the category and of all
+// categories below it.
 class CatalogueDBBuilder : public psqlite
 {
 public:
     static const char *const kCreateCategory;
     static const char *const kCreateCourse;
 
-    bool build(const QString &path, const QList<CatalogueEntry> &entries);
+    bool build(const QString &path, const QList<QStringList> &categoryPaths,
+               const QList<CatalogueEntry> &entries);
     QString errorString() const { return m_error; }
 
 private:

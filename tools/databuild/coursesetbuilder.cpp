@@ -77,8 +77,11 @@ bool CourseSetBuilder::build()
     if (!m_errors.isEmpty())
         return false;
 
+    QList<QStringList> categories;
+    for (const CatalogueCourse &course : definition.courses())
+        categories << course.categoryPath;
     CatalogueDBBuilder catalogue;
-    if (!catalogue.build(courseDir + QStringLiteral("/categorycourse.db"), m_built)) {
+    if (!catalogue.build(courseDir + QStringLiteral("/categorycourse.db"), categories, m_built)) {
         m_errors << catalogue.errorString();
         return false;
     }

@@ -10,7 +10,8 @@
 // Builds every course of the catalogue definition: the word file of each course into the
 // staging folder (the archives of the course server are made from there), a copy of the
 // installed ones into "<odata>/course", and the official catalogue beside them. Courses
-// whose word list does not exist (yet) are left out of everything, with a warning.
+// whose word list does not exist (yet) are left out, with a warning; their categories
+// stay in the catalogue.
 // Other files in "<odata>/course" (courses downloaded by the trainer) are left alone.
 class CourseSetBuilder
 {

@@ -18,16 +18,28 @@ bool isVowel(QChar c)
     return QStringLiteral("aeiou").contains(c);
 }
 
-// Consonant-vowel-consonant ending whose last consonant doubles ("stop" -> "stopped").
-bool doublesLastConsonant(const QString &w)
+// Consonant-vowel-consonant ending whose last consonant may double ("stop" -> "stopped",
+// "prefer" -> "preferred").
+bool endsConsonantVowelConsonant(const QString &w)
 {
-    if (w.size() < 3 || w.size() > 5)
+    if (w.size() < 3)
         return false;
     const QChar last = w.at(w.size() - 1);
     const QChar middle = w.at(w.size() - 2);
     const QChar first = w.at(w.size() - 3);
     return last.isLetter() && !isVowel(last) && !QStringLiteral("wxy").contains(last) &&
            isVowel(middle) && first.isLetter() && !isVowel(first);
+}
+
+// A one-syllable word with that ending always doubles; a longer one only when its last
+// syllable is stressed, which the spelling does not tell: both forms are searched then.
+bool isShortSyllable(const QString &w)
+{
+    int vowels = 0;
+    for (QChar c : w)
+        if (isVowel(c))
+            ++vowels;
+    return w.size() <= 4 && vowels == 1;
 }
 
 bool endsWithConsonantY(const QString &w)
@@ -50,19 +62,23 @@ QStringList nounForms(const QString &w)
 QStringList verbForms(const QString &w)
 {
     QStringList forms = nounForms(w);
+    const bool doubles = endsConsonantVowelConsonant(w);
+    const bool onlyDoubled = doubles && isShortSyllable(w);
     if (w.endsWith(QLatin1Char('e'))) {
         forms << w + QLatin1Char('d');
         if (w.endsWith(QLatin1String("ie")))
             forms << w.left(w.size() - 2) + QLatin1String("ying");
-        else if (!w.endsWith(QLatin1String("ee")))
+        else if (w.endsWith(QLatin1String("ee")) || w.endsWith(QLatin1String("oe")) ||
+                 w.endsWith(QLatin1String("ye")))
+            forms << w + QLatin1String("ing");
+        else
             forms << w.left(w.size() - 1) + QLatin1String("ing");
     } else if (endsWithConsonantY(w)) {
-        forms << w.left(w.size() - 1) + QLatin1String("ied");
-    } else {
-        forms << w + QLatin1String("ed");
+        forms << w.left(w.size() - 1) + QLatin1String("ied") << w + QLatin1String("ing");
+    } else if (!onlyDoubled) {
+        forms << w + QLatin1String("ed") << w + QLatin1String("ing");
     }
-    forms << w + QLatin1String("ing");
-    if (doublesLastConsonant(w))
+    if (doubles)
         forms << w + w.back() + QLatin1String("ed") << w + w.back() + QLatin1String("ing");
     return forms;
 }
@@ -70,14 +86,15 @@ QStringList verbForms(const QString &w)
 QStringList adjectiveForms(const QString &w)
 {
     QStringList forms;
+    const bool doubles = endsConsonantVowelConsonant(w);
     if (w.endsWith(QLatin1Char('e')))
         forms << w + QLatin1Char('r') << w + QLatin1String("st");
     else if (endsWithConsonantY(w))
         forms << w.left(w.size() - 1) + QLatin1String("ier")
               << w.left(w.size() - 1) + QLatin1String("iest");
-    else
+    else if (!(doubles && isShortSyllable(w)))
         forms << w + QLatin1String("er") << w + QLatin1String("est");
-    if (doublesLastConsonant(w))
+    if (doubles)
         forms << w + w.back() + QLatin1String("er") << w + w.back() + QLatin1String("est");
     return forms;
 }
@@ -128,8 +145,14 @@ bool WordNetSentences::containsWord(const QString &text, const QString &form)
 QStringList WordNetSentences::inflections(const QString &lemma, const QString &partsOfSpeech,
                                           const QHash<QString, QStringList> &irregular)
 {
+    // Irregular forms are listed per part of speech: "might" belongs to the verb "may",
+    // not to the month.
+    const auto irregularOf = [&](QChar pos, const QString &word) {
+        return irregular.value(QString(pos) + QLatin1Char(':') + word);
+    };
     QStringList forms{lemma};
-    forms << irregular.value(lemma);
+    for (const QChar pos : partsOfSpeech)
+        forms << irregularOf(pos, lemma);
     const QStringList words = lemma.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return forms;
@@ -149,13 +172,13 @@ QStringList WordNetSentences::inflections(const QString &lemma, const QString &p
         const QString head = QStringList(words.mid(0, words.size() - 1)).join(QLatin1Char(' '));
         if (verb) {
             QStringList first = verbForms(words.first());
-            first << irregular.value(words.first());
+            first << irregularOf(QLatin1Char('v'), words.first());
             for (const QString &f : first)
                 forms << f + QLatin1Char(' ') + rest;
         }
         if (noun) {
             QStringList last = nounForms(words.last());
-            last << irregular.value(words.last());
+            last << irregularOf(QLatin1Char('n'), words.last());
             for (const QString &f : last)
                 forms << head + QLatin1Char(' ') + f;
         }
@@ -198,7 +221,7 @@ bool WordNetSentences::load(const QString &folder)
             return false;
         // Adverbs have no irregular forms worth a file; a missing one is no fault.
         const QString exceptions = folder + QLatin1Char('/') + name + QStringLiteral(".exc");
-        if (QFile::exists(exceptions) && !loadExceptions(exceptions))
+        if (QFile::exists(exceptions) && !loadExceptions(exceptions, QLatin1Char(part.pos)))
             return false;
     }
     for (int i = 0; i < m_lowerSentences.size(); ++i) {
@@ -287,7 +310,7 @@ bool WordNetSentences::loadIndex(const QString &fileName, QChar pos)
     return true;
 }
 
-bool WordNetSentences::loadExceptions(const QString &fileName)
+bool WordNetSentences::loadExceptions(const QString &fileName, QChar pos)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -305,8 +328,9 @@ bool WordNetSentences::loadExceptions(const QString &fileName)
         for (int i = 1; i < f.size(); ++i) {
             QString base = f.at(i).trimmed();
             base.replace(QLatin1Char('_'), QLatin1Char(' '));
-            if (!base.isEmpty() && !m_irregular.value(base).contains(inflected))
-                m_irregular[base].append(inflected);
+            const QString key = QString(pos) + QLatin1Char(':') + base;
+            if (!base.isEmpty() && !m_irregular.value(key).contains(inflected))
+                m_irregular[key].append(inflected);
         }
     }
     return true;

@@ -32,7 +32,7 @@ public:
     // do not count as a boundary); text and form are lower case.
     static bool containsWord(const QString &text, const QString &form);
     // The forms of a lower-case lemma worth searching for, given its parts of speech
-    // ('n', 'v', 'a', 'r') and the irregular forms WordNet lists (base -> forms).
+    // ('n', 'v', 'a', 'r') and the irregular forms WordNet lists ("v:go" -> "went", ...).
     static QStringList inflections(const QString &lemma, const QString &partsOfSpeech,
                                    const QHash<QString, QStringList> &irregular);
     // A WordNet example as a sentence: first letter upper case, final full stop.
@@ -53,7 +53,7 @@ private:
 
     bool loadData(const QString &fileName, QChar pos);
     bool loadIndex(const QString &fileName, QChar pos);
-    bool loadExceptions(const QString &fileName);
+    bool loadExceptions(const QString &fileName, QChar pos);
     // The candidate holding one of forms with the lowest score (length penalty plus
     // extraPenalty) if it beats *bestScore (-1: nothing yet); -1 when none does.
     int bestCandidate(const QVector<int> &candidates, const QStringList &forms, int extraPenalty,
@@ -63,7 +63,7 @@ private:
     QStringList m_lowerSentences; // the same, lower case
     QHash<QString, Synset> m_synsets;
     QMap<QString, QList<IndexEntry>> m_lemmas; // lower-case lemma with blanks -> entries
-    QHash<QString, QStringList> m_irregular;   // base form -> irregular inflected forms
+    QHash<QString, QStringList> m_irregular;   // "pos:base" -> irregular inflected forms
     QHash<QString, QVector<int>> m_tokens;     // lower-case token -> examples holding it
     QString m_error;
 };
