@@ -12,6 +12,7 @@
 #include "ui/placeholderwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -398,6 +399,7 @@ void tst_InstallData::placeholderWindowShowsTheSkin()
 
     PlaceholderWindow window;
     window.resize(678, 600);
+    window.logIn(QStringLiteral("学习者"), QDateTime());
     const QImage shot = window.grab().toImage();
     const QString keep = qEnvironmentVariable("MEMORA_SKIN_SHOT");
     if (!keep.isEmpty())

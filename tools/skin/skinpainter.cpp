@@ -161,10 +161,13 @@ QImage SkinPainter::buttonGlow()
 }
 
 // The frame around the study window's main display, cut nine ways at 20 pixels: soft
-// shadow and rounded corners at the edges, plain reading surface in the middle.
+// shadow and rounded corners at the edges, plain reading surface in the middle. It lies
+// on the study window's paper and is opaque: the repeated edge pieces overlap by a
+// pixel, and a see-through shadow would darken at every seam.
 QImage SkinPainter::areaFrame()
 {
-    QImage image = transparentImage(64, 64);
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(SkinPalette::paper());
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
