@@ -1,0 +1,249 @@
+// The builders of the example-sentence dictionary and of the study tips: which WordNet
+// example a word gets, and that the trainer's own readers find what was written.
+
+#include "course/fullworddb.h"
+#include "fullworddbbuilder.h"
+#include "skilldbbuilder.h"
+#include "support/testroot.h"
+#include "wordnetsentences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// A WordNet folder in miniature: the lamp has an example of its own, "glow" only one in
+// another word's gloss, "stop" an inflected one, "wick" none at all.
+void writeMiniWordNet(const QString &dir)
+{
+    const QByteArray licence = "  1 This file is a test fixture.\n";
+    writeFile(dir + "/data.noun",
+              licence +
+                  "00000100 06 n 01 lamp 0 000 | a source of light; \"she read by the lamp\"; "
+                  "\"the old lamp on the desk was switched off at night\"\n"
+                  "00000200 06 n 01 candle 0 000 | a stick of wax; \"a candle gave a soft glow in "
+                  "the dark room\"\n"
+                  "00000300 06 n 01 wick 0 000 | the cord of a candle\n");
+    writeFile(dir + "/index.noun", licence + "candle n 1 0 1 0 00000200  \n"
+                                             "lamp n 1 0 1 1 00000100  \n"
+                                             "wick n 1 0 1 0 00000300  \n");
+    writeFile(dir + "/data.verb",
+              licence + "00000400 30 v 01 glow 0 000 01 + 02 00 | shine softly\n"
+                        "00000500 30 v 01 stop 0 000 01 + 02 00 | come to a halt; \"the bus "
+                        "stopped right in front of our house\"; \"stop!\"\n");
+    writeFile(dir + "/index.verb",
+              licence + "glow v 1 0 1 0 00000400  \nstop v 1 0 1 5 00000500  \n");
+    for (const char *part : {"adj", "adv"}) {
+        writeFile(dir + "/data." + part, licence);
+        writeFile(dir + "/index." + part, licence);
+    }
+    writeFile(dir + "/verb.exc", "went go\n");
+}
+
+} // namespace
+
+class tst_SentenceBuild : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void containsWholeWords_data();
+    void containsWholeWords();
+    void inflectionsOfLemmas_data();
+    void inflectionsOfLemmas();
+    void examplesBecomeSentences();
+    void picksOneSentencePerLemma();
+    void missingWordNetIsReported();
+    void dictionaryAnswersTheTrainersLookUp();
+    void tipsAreNumberedInFileOrder();
+};
+
+void tst_SentenceBuild::containsWholeWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("at the start") << "lamps are bright"
+                                  << "lamps" << true;
+    QTest::newRow("at the end") << "turn on the lamp"
+                                << "lamp" << true;
+    QTest::newRow("before a possessive") << "the boy's bike"
+                                         << "boy" << true;
+    QTest::newRow("inside a word") << "a lampshade"
+                                   << "lamp" << false;
+    QTest::newRow("inside a hyphenated word") << "a well-known face"
+                                              << "known" << false;
+    QTest::newRow("second occurrence counts") << "cartoon of a car"
+                                              << "car" << true;
+    QTest::newRow("phrase") << "she gave up smoking"
+                            << "gave up" << true;
+}
+
+void tst_SentenceBuild::containsWholeWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, form);
+    QFETCH(bool, found);
+    QCOMPARE(WordNetSentences::containsWord(text, form), found);
+}
+
+void tst_SentenceBuild::inflectionsOfLemmas_data()
+{
+    QTest::addColumn<QString>("lemma");
+    QTest::addColumn<QString>("pos");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("absent");
+
+    QTest::newRow("regular verb") << "walk"
+                                  << "v" << QStringList{"walk", "walks", "walked", "walking"}
+                                  << QStringList{"walker"};
+    QTest::newRow("doubling verb")
+        << "stop"
+        << "v" << QStringList{"stopped", "stopping"} << QStringList{"stoped"};
+    QTest::newRow("verb in y") << "try"
+                               << "v" << QStringList{"tries", "tried", "trying"}
+                               << QStringList{"tryed"};
+    QTest::newRow("verb in e") << "make"
+                               << "v" << QStringList{"made", "making", "makes"}
+                               << QStringList{"makeing"};
+    QTest::newRow("noun in ch") << "church"
+                                << "n" << QStringList{"churches"} << QStringList{"churched"};
+    QTest::newRow("adjective") << "big"
+                               << "a" << QStringList{"bigger", "biggest"} << QStringList{"bigs"};
+    QTest::newRow("phrasal verb") << "give up"
+                                  << "v" << QStringList{"gave up", "giving up"}
+                                  << QStringList{"give ups"};
+    QTest::newRow("noun ignores verb forms") << "may"
+                                             << "n" << QStringList{"may"} << QStringList{"might"};
+    QTest::newRow("compound noun") << "ice cream"
+                                   << "n" << QStringList{"ice creams"} << QStringList{"ices cream"};
+}
+
+void tst_SentenceBuild::inflectionsOfLemmas()
+{
+    QFETCH(QString, lemma);
+    QFETCH(QString, pos);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, absent);
+    const QHash<QString, QStringList> irregular{
+        {"v:give", {"gave", "given"}}, {"v:make", {"made"}}, {"v:may", {"might"}}};
+    const QStringList forms = WordNetSentences::inflections(lemma, pos, irregular);
+    QCOMPARE(forms.first(), lemma);
+    for (const QString &form : expected)
+        QVERIFY2(forms.contains(form), qPrintable(form + " missing from " + forms.join(',')));
+    for (const QString &form : absent)
+        QVERIFY2(!forms.contains(form), qPrintable(form));
+}
+
+void tst_SentenceBuild::examplesBecomeSentences()
+{
+    QCOMPARE(WordNetSentences::asSentence("she read by the lamp"),
+             QStringLiteral("She read by the lamp."));
+    QCOMPARE(WordNetSentences::asSentence("  how fast does it go?"),
+             QStringLiteral("How fast does it go?"));
+    QCOMPARE(WordNetSentences::asSentence("the `n' in `thin'"),
+             QStringLiteral("The 'n' in 'thin'."));
+}
+
+void tst_SentenceBuild::picksOneSentencePerLemma()
+{
+    QTemporaryDir dir;
+    writeMiniWordNet(dir.path());
+    WordNetSentences wordnet;
+    QVERIFY2(wordnet.load(dir.path()), qPrintable(wordnet.errorString()));
+    QCOMPARE(wordnet.exampleCount(), 5);
+    const QMap<QString, QString> picked = wordnet.pickSentences();
+
+    // Of its own two examples the lamp gets the one of a sentence's length.
+    QCOMPARE(picked.value("lamp"),
+             QStringLiteral("The old lamp on the desk was switched off at night."));
+    // Glow has no example of its own: the candle's sentence holds it.
+    QCOMPARE(picked.value("glow"), QStringLiteral("A candle gave a soft glow in the dark room."));
+    // An inflected form counts; the one-word "stop!" is no example.
+    QCOMPARE(picked.value("stop"), QStringLiteral("The bus stopped right in front of our house."));
+    QCOMPARE(picked.value("candle"), QStringLiteral("A candle gave a soft glow in the dark room."));
+    QVERIFY(!picked.contains("wick"));
+    QCOMPARE(picked.size(), 4);
+}
+
+void tst_SentenceBuild::missingWordNetIsReported()
+{
+    QTemporaryDir dir;
+    WordNetSentences wordnet;
+    QVERIFY(!wordnet.load(dir.path() + "/nowhere"));
+    QVERIFY(wordnet.errorString().contains("data.noun"));
+}
+
+void tst_SentenceBuild::dictionaryAnswersTheTrainersLookUp()
+{
+    TestRoot root;
+    QVERIFY(QDir().mkpath(root.filePath("/odata")));
+    FullWordDBBuilder builder;
+    const QMap<QString, QString> sentences{{"lamp", "She read by the lamp."},
+                                           {"o'clock", "It is six o'clock."}};
+    QVERIFY2(builder.build(root.filePath("/odata/fullword.db"), sentences),
+             qPrintable(builder.errorString()));
+
+    FullWordDB dictionary;
+    QCOMPARE(dictionary.getESentence("lamp"), QStringLiteral("She read by the lamp."));
+    QCOMPARE(dictionary.getESentence("o'clock"), QStringLiteral("It is six o'clock."));
+    QCOMPARE(dictionary.getESentence("wick"), QString());
+
+    // Rebuilding replaces the old file instead of adding to it.
+    FullWordDBBuilder again;
+    QVERIFY(again.build(root.filePath("/odata/fullword.db"), {{"wick", "Trim the wick."}}));
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "count");
+    db.setDatabaseName(root.filePath("/odata/fullword.db"));
+    QVERIFY(db.open());
+    QSqlQuery query(db);
+    QVERIFY(query.exec("select count(*) from TWORD"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
+    QVERIFY(query.exec(
+        "select count(*) from sqlite_master where type = 'index' and tbl_name = 'TWORD'"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
+    query = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("count");
+}
+
+void tst_SentenceBuild::tipsAreNumberedInFileOrder()
+{
+    const QStringList tips = SkillDBBuilder::parseTips(
+        "# heading\n\n先复习，再学新词。\n  每天坚持十五分钟。  \n第一行\\n第二行\n");
+    QCOMPARE(tips, (QStringList{"先复习，再学新词。", "每天坚持十五分钟。", "第一行\n第二行"}));
+
+    QTemporaryDir dir;
+    SkillDBBuilder builder;
+    QVERIFY(builder.build(dir.path() + "/learnskill.db", tips));
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tips");
+    db.setDatabaseName(dir.path() + "/learnskill.db");
+    QVERIFY(db.open());
+    QSqlQuery query(db);
+    QVERIFY(query.exec("select id, info from TSkill order by id"));
+    QStringList rows;
+    while (query.next())
+        rows << query.value(0).toString() + ":" + query.value(1).toString();
+    QCOMPARE(rows,
+             (QStringList{"1:先复习，再学新词。", "2:每天坚持十五分钟。", "3:第一行\n第二行"}));
+    query = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("tips");
+}
+
+QTEST_GUILESS_MAIN(tst_SentenceBuild)
+#include "tst_sentencebuild.moc"

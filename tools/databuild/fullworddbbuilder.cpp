@@ -1,0 +1,47 @@
+#include "fullworddbbuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+const char *const FullWordDBBuilder::kCreateTable =
+    "CREATE TABLE [TWORD] ( \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, \t\t[word] TEXT NOT "
+    "NULL, \t\t[esentence] TEXT);";
+const char *const FullWordDBBuilder::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON [TWORD] ([word]);";
+
+bool FullWordDBBuilder::build(const QString &path, const QMap<QString, QString> &sentences)
+{
+    m_error.clear();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+        return false;
+    }
+    if (!open(path, QString())) {
+        m_error = QStringLiteral("%1: cannot be created").arg(path);
+        return false;
+    }
+    bool ok = m_database->transaction();
+    ok = exec(QLatin1String(kCreateTable)) && ok;
+    {
+        QSqlQuery insert(*m_database);
+        ok =
+            insert.prepare(QStringLiteral("insert into TWORD(word, esentence) values(?, ?)")) && ok;
+        for (auto it = sentences.cbegin(); ok && it != sentences.cend(); ++it) {
+            insert.addBindValue(it.key());
+            insert.addBindValue(it.value());
+            if (!insert.exec()) {
+                m_error = QStringLiteral("%1: \"%2\" was not stored").arg(path, it.key());
+                ok = false;
+            }
+        }
+    }
+    // The index is built once, after the rows: faster than keeping it up to date.
+    ok = exec(QLatin1String(kCreateIndex)) && ok;
+    ok = m_database->commit() && ok;
+    close();
+    if (!ok && m_error.isEmpty())
+        m_error = QStringLiteral("%1: writing the dictionary failed").arg(path);
+    return ok;
+}

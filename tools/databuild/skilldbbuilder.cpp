@@ -1,0 +1,47 @@
+#include "skilldbbuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+const char *const SkillDBBuilder::kCreateTable =
+    "CREATE TABLE [TSkill] ([id] INTEGER PRIMARY KEY, [info] TEXT NOT NULL);";
+
+QStringList SkillDBBuilder::parseTips(const QString &text)
+{
+    QStringList tips;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QChar(0xFEFF)))
+            line.remove(0, 1);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        tips << line.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    }
+    return tips;
+}
+
+bool SkillDBBuilder::build(const QString &path, const QStringList &tips)
+{
+    m_error.clear();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+        return false;
+    }
+    if (!open(path, QString())) {
+        m_error = QStringLiteral("%1: cannot be created").arg(path);
+        return false;
+    }
+    bool ok = m_database->transaction();
+    ok = exec(QLatin1String(kCreateTable)) && ok;
+    for (int i = 0; i < tips.size(); ++i)
+        ok = execBound(QStringLiteral("insert into TSkill(id, info) values(?, ?)"),
+                       {i + 1, tips.at(i)}) &&
+             ok;
+    ok = m_database->commit() && ok;
+    close();
+    if (!ok)
+        m_error = QStringLiteral("%1: writing the tips failed (see the log above)").arg(path);
+    return ok;
+}
