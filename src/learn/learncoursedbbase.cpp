@@ -149,13 +149,16 @@ bool LearnCourseDBBase::replay(const QStringList &statements)
         return false;
     }
     QSqlQuery query(*m_database);
+    bool allRan = true;
     for (const QString &sql : statements) {
-        if (!query.exec(sql))
+        if (!query.exec(sql)) {
             qDebug() << "LearnCourseDBBase::replay" << sql << query.lastError().text();
+            allRan = false;
+        }
     }
     query.finish();
     if (m_database->commit())
-        return true;
+        return allRan;
     qDebug() << "LearnCourseDBBase::replay 提交失败" << m_path << m_database->lastError().text();
     m_database->rollback();
     return false;

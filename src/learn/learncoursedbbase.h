@@ -74,8 +74,10 @@ public:
     // Every journalled statement, oldest first.
     QStringList journal() const { return m_journal; }
     int journalSize() const { return int(m_journal.size()); }
-    // Runs the statements in order in one transaction (a failing statement is logged and
-    // skipped). Returns whether the transaction was committed.
+    // Runs the statements in order in one transaction. A failing statement is logged and
+    // skipped, the others are committed all the same. Returns true only when every
+    // statement ran and the transaction was committed; since journalled word updates set
+    // absolute values, replaying the same statements again is safe.
     bool replay(const QStringList &statements);
 
     // Queries.
