@@ -46,8 +46,11 @@ void FreeLearnMethod::attach(LearnCourseDBBase *file)
     m_gradingsWritten = m_gradings;
     m_todayNewWords = file ? int(file->todayNewWords()) : 0;
     qDebug() << "今天已学新单词" << m_todayNewWords;
-    if (file)
+    if (file) {
         m_memory->copyFrom(*file);
+        file->beginSessionWrites();
+        m_sessionWrites = true;
+    }
 }
 
 bool FreeLearnMethod::writeBack()
@@ -56,10 +59,6 @@ bool FreeLearnMethod::writeBack()
         return false;
     const int size = m_memory->journalSize();
     if (size > m_written) {
-        if (!m_sessionWrites) {
-            m_file->beginSessionWrites();
-            m_sessionWrites = true;
-        }
         if (!m_file->replay(m_memory->journal().mid(m_written)))
             return false;
         m_written = size;

@@ -128,13 +128,20 @@ int LearnCourseDBBase::fillFromCourse(CourseDB *course)
 
     int added = 0;
     m_database->transaction();
+    // The statement prepared once, the word id bound for each row.
     QSqlQuery insert(*m_database);
-    for (int id : ids) {
-        if (insert.exec(QString::fromLatin1(kFillWord).arg(id)))
-            ++added;
-        else
-            qDebug() << "LearnCourseDBBase::fillFromCourse" << id << insert.lastError().text();
+    if (insert.prepare(QString::fromLatin1(kFillWord).arg(QLatin1Char('?')))) {
+        for (int id : ids) {
+            insert.bindValue(0, id);
+            if (insert.exec())
+                ++added;
+            else
+                qDebug() << "LearnCourseDBBase::fillFromCourse" << id << insert.lastError().text();
+        }
+    } else {
+        qDebug() << "LearnCourseDBBase::fillFromCourse" << insert.lastError().text();
     }
+    insert.finish();
     m_database->commit();
     return added;
 }
@@ -342,6 +349,14 @@ void LearnCourseDBBase::beginSessionWrites()
     exec(QStringLiteral("PRAGMA busy_timeout = 0"));
     pragmaValue(QStringLiteral("journal_mode = WAL"));
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // A checkpoint waits for the disk; the session's end folds the WAL in once instead.
+    exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
+    // The first commit into a new WAL waits for the disk: make it now, at the session's
+    // start, by rewriting the unchanged user version, not at the first write-back.
+    if (pragmaValue(QStringLiteral("journal_mode")) == QLatin1String("wal")) {
+        const int version = pragmaValue(QStringLiteral("user_version")).toInt();
+        exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    }
     exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busy.toInt()));
 }
 
@@ -352,6 +367,7 @@ void LearnCourseDBBase::endSessionWrites()
     const QString busy = pragmaValue(QStringLiteral("busy_timeout"));
     exec(QStringLiteral("PRAGMA busy_timeout = 0"));
     exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    exec(QStringLiteral("PRAGMA wal_autocheckpoint = 1000"));
     pragmaValue(QStringLiteral("journal_mode = DELETE"));
     exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busy.toInt()));
 }

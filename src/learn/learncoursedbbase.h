@@ -87,7 +87,7 @@ public:
     // The word in learning whose time since LastTime (local clock) is greater than its Fp,
     // smallest Fp first, then earliest LastTime; 0 if none. LastTime NULL or "" never
     // qualifies. The comparison uses SQLite's clock, not a Clock offset.
-    int nextDueWord();
+    virtual int nextDueWord();
     int countInState(int state);
     bool allKnown();
     bool noneStarted();
@@ -125,11 +125,14 @@ public:
                    int knownWords, int pauseSec);
 
     // Write-back mode for the length of a study session: WAL journal with synchronous
-    // NORMAL, so the frequent small write-backs commit without waiting for the disk and
-    // survive a killed process. endSessionWrites returns the record to the rollback journal
-    // (folding the WAL into the file) with full syncing. Neither waits for another
-    // connection that holds the file: then the mode simply stays as it is. Harmless on an
-    // in-memory record.
+    // NORMAL and no automatic checkpoint, so the frequent small write-backs commit without
+    // waiting for the disk and survive a killed process (a power cut may lose the last of
+    // them but never damages the file). The one wait for the disk that a new WAL needs is
+    // taken here. endSessionWrites folds the WAL into the file and returns it to the
+    // rollback journal with full syncing. Neither waits for another connection that holds
+    // the file: the mode then stays as it is, which loses nothing. A file left in WAL mode
+    // by a killed session reads normally (the WAL's commits are part of it) and returns to
+    // the rollback journal at the end of its next session. Harmless on an in-memory record.
     void beginSessionWrites();
     void endSessionWrites();
 

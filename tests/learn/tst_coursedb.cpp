@@ -37,6 +37,8 @@ private slots:
     void fillSkipsWordIdsThatAreNotPositive();
     void nextDueWord_data();
     void nextDueWord();
+    void memoryCopyDrawsAsTheStatementDoes_data();
+    void memoryCopyDrawsAsTheStatementDoes();
     void firstNewWordFollowsTableOrder();
     void countsAndFlags();
     void wordRecordReturnsTheWholeRow();
@@ -210,6 +212,78 @@ void TestLearnCourseDB::nextDueWord()
     LearnCourseDBMemory copy(QStringLiteral("due-copy"));
     QCOMPARE(copy.copyFrom(record), rows.size());
     QCOMPARE(copy.nextDueWord(), expected);
+}
+
+void TestLearnCourseDB::memoryCopyDrawsAsTheStatementDoes_data()
+{
+    QTest::addColumn<int>("fpValues");
+    QTest::addColumn<bool>("oddTimes");
+    QTest::newRow("the default points and 0") << 9 << false;
+    QTest::newRow("odd LastTime texts") << 9 << true;
+    QTest::newRow("more Fp values than groups probed") << 200 << true;
+}
+
+void TestLearnCourseDB::memoryCopyDrawsAsTheStatementDoes()
+{
+    QFETCH(int, fpValues);
+    QFETCH(bool, oddTimes);
+    // A record of 1,500 words in every state, with due and not yet due words on many
+    // points. The copy's drawing must pick a word with the same Fp and LastTime as the
+    // record's own statement would, draw after draw, until nothing is due.
+    LearnCourseDBMemory source(QStringLiteral("draw-source"));
+    QRandomGenerator random(7 + fpValues);
+    const QList<int> points = {0, 300, 1800, 43200, 86400, 172800, 345600, 604800, 1296000};
+    QStringList inserts;
+    for (int wid = 1; wid <= 1500; ++wid) {
+        const int state = QList<int>({0, 1, 1, 1, 2}).at(random.bounded(5));
+        const int fp = fpValues <= points.size() ? points.at(random.bounded(int(points.size())))
+                                                 : int(random.bounded(fpValues)) * 97;
+        QString last = QStringLiteral("'%1'").arg(
+            localText(-qint64(random.bounded(3 * 86400)) + random.bounded(3600)));
+        const int odd = oddTimes ? int(random.bounded(12)) : 11;
+        if (odd == 0)
+            last = "NULL";
+        else if (odd == 1)
+            last = "''";
+        else if (odd == 2)
+            last = "'not a time'";
+        else if (odd == 3)
+            last = QStringLiteral("'%1'").arg(
+                QDate::currentDate().addDays(-int(random.bounded(3))).toString("yyyy-MM-dd"));
+        else if (odd == 4)
+            last = QStringLiteral("'%1'").arg(QDateTime::currentDateTime()
+                                                  .addSecs(-qint64(random.bounded(90000)))
+                                                  .toString("yyyy-MM-ddTHH:mm"));
+        inserts << QStringLiteral("insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, "
+                                  "times, LastTime) values(%1, %2, 0, 0, %3, 0, 1, %4)")
+                       .arg(wid)
+                       .arg(state)
+                       .arg(fp)
+                       .arg(last);
+    }
+    QVERIFY(execOnConnection(source.connectionName(), inserts));
+    LearnCourseDBMemory copy(QStringLiteral("draw-copy"));
+    QCOMPARE(copy.copyFrom(source), 1500);
+
+    int draws = 0;
+    for (;;) {
+        const int byStatement = copy.LearnCourseDBBase::nextDueWord();
+        const int byGroups = copy.nextDueWord();
+        const QSqlRecord a = copy.wordRecord(byStatement);
+        const QSqlRecord b = copy.wordRecord(byGroups);
+        QVERIFY2(a.value("Fp") == b.value("Fp") && a.value("LastTime") == b.value("LastTime"),
+                 qPrintable(QStringLiteral("draw %1: %2 (%3, %4) vs %5 (%6, %7)")
+                                .arg(draws)
+                                .arg(byStatement)
+                                .arg(a.value("Fp").toString(), a.value("LastTime").toString())
+                                .arg(byGroups)
+                                .arg(b.value("Fp").toString(), b.value("LastTime").toString())));
+        if (byStatement == 0)
+            break;
+        copy.setState(byStatement, LearnCode::Known);
+        ++draws;
+    }
+    QVERIFY2(draws > 200, qPrintable(QString::number(draws)));
 }
 
 void TestLearnCourseDB::firstNewWordFollowsTableOrder()
