@@ -55,10 +55,12 @@ void FreeLearnMethod::attach(LearnCourseDBBase *file)
 
 bool FreeLearnMethod::writeBack()
 {
-    if (!m_memory || !m_file)
+    if (!m_memory)
         return false;
     const int size = m_memory->journalSize();
     if (size > m_written) {
+        if (!m_file)
+            return false;
         if (!m_file->replay(m_memory->journal().mid(m_written)))
             return false;
         m_written = size;
