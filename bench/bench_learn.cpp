@@ -1,0 +1,238 @@
+// Learning engine figures on a 20,000-word course with 10,000 words in learning:
+// creating the record (fill), the in-memory copy, the draw + grade cycle (with its
+// periodic write-backs), a draw when nothing is due, the end of the session, and the
+// replay of 5,000 journal statements.
+
+#include "course/coursedb.h"
+#include "learn/freelearnmethod.h"
+#include "learn/learncodes.h"
+#include "learn/learncoursedb.h"
+#include "learn/learnsetmgr.h"
+#include "support/testroot.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+const int kWords = 20000;
+const int kLearning = 10000;
+const int kCycles = 1000;
+const int kReplayStatements = 5000;
+
+void bench(const char *name, double value, const char *unit)
+{
+    std::printf("BENCH %s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// CPU time of this thread: the cycle's own work, without the time other programs on a
+// busy machine take from it.
+qint64 threadCpuNs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+double ms(qint64 ns)
+{
+    return ns / 1e6;
+}
+
+// Median, 95th percentile and worst of the samples (nanoseconds), in ms.
+void report(const char *prefix, QList<qint64> samples)
+{
+    if (samples.isEmpty())
+        return;
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double q) {
+        return samples.at(qMin(int(samples.size()) - 1, int(q * samples.size())));
+    };
+    bench(QByteArray(prefix).append("_median").constData(), ms(at(0.5)), "ms");
+    bench(QByteArray(prefix).append("_p95").constData(), ms(at(0.95)), "ms");
+    bench(QByteArray(prefix).append("_worst").constData(), ms(samples.last()), "ms");
+}
+
+bool runOn(const QString &path, const QStringList &statements)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-direct");
+        db.setDatabaseName(path);
+        ok = db.open() && db.transaction();
+        QSqlQuery query(db);
+        for (const QString &sql : statements)
+            ok = query.exec(sql) && ok;
+        query.finish();
+        ok = db.commit() && ok;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("bench-direct");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    TestRoot root;
+    const QString coursePath = root.filePath("/odata/course/1.db");
+    const QString recordPath = root.filePath("/udata/bench/o1.ldb");
+    const QString referencePath = root.filePath("/udata/bench/reference.ldb");
+    QDir().mkpath(root.filePath("/odata/course"));
+    {
+        CourseDB course(coursePath);
+        course.createTables();
+        course.exec("BEGIN");
+        for (int i = 1; i <= kWords; ++i)
+            course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
+                              QString(), QString());
+        course.exec("COMMIT");
+    }
+
+    // Creating the record: 20,000 new rows.
+    QElapsedTimer timer;
+    timer.start();
+    {
+        CourseDB course(coursePath);
+        LearnCourseDB record(recordPath, &course);
+        if (record.totalWords() != kWords) {
+            std::fprintf(stderr, "fill failed\n");
+            return 1;
+        }
+    }
+    const qint64 fillNs = timer.nsecsElapsed();
+
+    // Half the course in learning, spread over the eight steps; about half of those due.
+    const QList<int> points = {300, 1800, 43200, 86400, 172800, 345600, 604800, 1296000};
+    QRandomGenerator random(20240601);
+    QStringList setup;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int id = 1; id <= kLearning; ++id) {
+        const int step = int(random.bounded(8));
+        const qint64 age = random.bounded(qint64(2) * points.at(step));
+        setup << QStringLiteral("update TSTUDYWORD set STATE = 1, Step = %1, Fp = %2, times = %3, "
+                                "DLevel = %4, LastTime = '%5' where ID = %6")
+                     .arg(step)
+                     .arg(points.at(step))
+                     .arg(1 + step + int(random.bounded(4)))
+                     .arg(int(random.bounded(5)))
+                     .arg(now.addSecs(-age).toString("yyyy-MM-dd HH:mm:ss.zzz"))
+                     .arg(id);
+    }
+    if (!runOn(recordPath, setup) || !QFile::copy(recordPath, referencePath)) {
+        std::fprintf(stderr, "setup failed\n");
+        return 1;
+    }
+
+    CourseDB course(coursePath);
+    LearnCourseDB file(recordPath, &course);
+    LearnSetMgr settings(&file);
+    std::unique_ptr<LearnMethodBase> method(LearnMethodBase::create(settings));
+    timer.restart();
+    method->attach(&file);
+    const qint64 copyNs = timer.nsecsElapsed();
+    bench("learn_fill_20000_ms", ms(fillNs), "ms");
+    bench("learn_copy_20000_ms", ms(copyNs), "ms");
+    bench("learn_fill_plus_copy_ms", ms(fillNs + copyNs), "ms");
+
+    // The draw + grade cycle, in the ways the study panels allow.
+    struct Way
+    {
+        int grade;
+        int check;
+        bool next;
+    };
+    const Way ways[] = {{LearnCode::Plain, LearnCode::Right, false},
+                        {LearnCode::Plain, LearnCode::Error, true},
+                        {LearnCode::Dim, LearnCode::Right, false},
+                        {LearnCode::Dim, LearnCode::Error, true},
+                        {LearnCode::Oblivious, 0, true},
+                        {LearnCode::Unknown, 0, true},
+                        {LearnCode::KnowWell, 0, false},
+                        {LearnCode::Plain, LearnCode::Right, false}};
+    QList<qint64> cycles;
+    QList<qint64> cyclesCpu;
+    QList<qint64> writeBackCycles;
+    int due = 0;
+    for (int i = 0; i < kCycles; ++i) {
+        const Way &way = ways[random.bounded(int(sizeof(ways) / sizeof(ways[0])))];
+        const bool writes = static_cast<FreeLearnMethod *>(method.get())->unwrittenGradings() >=
+                            FreeLearnMethod::kWriteBackEvery;
+        const qint64 cpu = threadCpuNs();
+        timer.restart();
+        method->resetWordState();
+        const int wid = method->nextWord();
+        if (wid > 0) {
+            method->answerAsk(way.grade);
+            if (way.check)
+                method->answerConfirm(way.check);
+            if (way.next)
+                method->answerLearn(LearnCode::Next);
+        }
+        const qint64 ns = timer.nsecsElapsed();
+        cyclesCpu << threadCpuNs() - cpu;
+        cycles << ns;
+        if (writes)
+            writeBackCycles << ns;
+        if (wid <= 0) {
+            std::fprintf(stderr, "draw ended: %d\n", wid);
+            return 1;
+        }
+    }
+    due = method->oldWordCount();
+    report("learn_cycle", cycles);
+    report("learn_cycle_cpu", cyclesCpu);
+    report("learn_cycle_with_writeback", writeBackCycles);
+    bench("learn_cycle_due_words", due, "words");
+    bench("learn_cycle_new_words", method->newWordCount(), "words");
+
+    // Nothing due: every word in learning graded just now, so a draw scans them all.
+    const QStringList journal = method->recordStore()->journal();
+    {
+        QSqlDatabase copy = QSqlDatabase::database(method->recordStore()->connectionName());
+        QSqlQuery query(copy);
+        query.exec(QStringLiteral("update TSTUDYWORD set LastTime = '%1' where STATE = 1")
+                       .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz")));
+    }
+    QList<qint64> idleDraws;
+    for (int i = 0; i < 100; ++i) {
+        timer.restart();
+        method->resetWordState();
+        method->nextWord();
+        idleDraws << timer.nsecsElapsed();
+    }
+    report("learn_draw_nothing_due", idleDraws);
+
+    // The end of the session: the statements not yet written, then the file back on the
+    // rollback journal.
+    timer.restart();
+    method.reset();
+    bench("learn_session_end_ms", ms(timer.nsecsElapsed()), "ms");
+
+    // Replaying 5,000 journal statements onto the record as it was before the session.
+    {
+        LearnCourseDB reference(referencePath);
+        const QStringList statements = journal.mid(0, kReplayStatements);
+        timer.restart();
+        const bool ok = reference.replay(statements);
+        const qint64 ns = timer.nsecsElapsed();
+        if (!ok || statements.size() != kReplayStatements) {
+            std::fprintf(stderr, "replay failed (%d statements)\n", int(statements.size()));
+            return 1;
+        }
+        bench("learn_replay_5000_ms", ms(ns), "ms");
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "learn/learncoursedbbase.h"
+
+class CourseDB;
+
+// A learning record in a file ("/udata/<user>/<o|u><course number>.ldb").
+//
+// Guarantees: a file that does not exist yet (or is empty, 0 bytes) is created with the
+// record's tables and, when course is given, one new row per course word. An existing file
+// is used as it is: no tables are created and no words added or removed. A file that is
+// not a readable record is left untouched; its queries read 0.
+class LearnCourseDB : public LearnCourseDBBase
+{
+public:
+    // path: full native path. The connection is named after the path. course may be null
+    // when the file is known to exist (reports and course lists read records so).
+    explicit LearnCourseDB(const QString &path, CourseDB *course = nullptr);
+    ~LearnCourseDB() override;
+
+    QString path() const { return m_recordPath; }
+    // The file was created (and filled) by this object.
+    bool wasCreated() const { return m_created; }
+
+private:
+    QString m_recordPath;
+    bool m_created;
+};

@@ -1,0 +1,415 @@
+#include "learn/learncoursedbbase.h"
+
+#include "app/clock.h"
+#include "course/coursedb.h"
+#include "learn/learncodes.h"
+#include "learn/learnsetmgr.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+
+const char *const LearnCourseDBBase::kCreateSopLog =
+    "CREATE TABLE if not exists [TSOPLOG] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [WID] INTEGER "
+    "NOT NULL ON CONFLICT FAIL, [SBTime] DATETIME NOT NULL ON CONFLICT FAIL, [SETime] DATETIME, "
+    "[SELType] INTEGER, [CBTime] DATETIME, [CETime] DATETIME, [CType] INTEGER, [STBTime] "
+    "DATETIME, [STETime] DATETIME); ";
+const char *const LearnCourseDBBase::kCreateStudyWord =
+    "CREATE TABLE if not exists [TSTUDYWORD] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [WID] "
+    "INTEGER NOT NULL ON CONFLICT FAIL, [STATE] INTEGER NOT NULL ON CONFLICT FAIL, [DLevel] "
+    "INTEGER NOT NULL ON CONFLICT FAIL, [Step] INTEGER NOT NULL ON CONFLICT FAIL, [Fp] INTEGER "
+    "NOT NULL ON CONFLICT FAIL, [Mark] INTEGER NOT NULL ON CONFLICT FAIL, [times] INTEGER NOT "
+    "NULL ON CONFLICT FAIL, [SELType] INTEGER, [CType] INTEGER, [LastTime] DATETIME);";
+const char *const LearnCourseDBBase::kCreateWidIndex =
+    "CREATE UNIQUE INDEX if not exists [TSW WID Unique] ON [TSTUDYWORD] ([WID]);";
+const char *const LearnCourseDBBase::kCreateUseLog =
+    "CREATE TABLE if not exists [TUSELOG] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [BSTime] "
+    "DATETIME NOT NULL ON CONFLICT FAIL,[PauseTLen] INTEGER NOT NULL ON CONFLICT FAIL,[STLen] "
+    "INTEGER NOT NULL ON CONFLICT FAIL,[SNWord] INTEGER NOT NULL ON CONFLICT FAIL,[SOWord] "
+    "INTEGER NOT NULL ON CONFLICT FAIL,[KonwWellWord] INTEGER NOT NULL ON CONFLICT FAIL);";
+const char *const LearnCourseDBBase::kCreateSetInfo =
+    "CREATE TABLE [TSETINFO] (  \t\t[ItemName] TEXT NOT NULL ON CONFLICT FAIL, \t\t[ItemValue] "
+    "TEXT, \t\tCONSTRAINT [sqlite_autoindex_TSET_1] PRIMARY KEY ([ItemName]) ON CONFLICT FAIL);";
+
+const char *const LearnCourseDBBase::kSelectCourseIds = "select ID from tword";
+const char *const LearnCourseDBBase::kFillWord =
+    "insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times) values(%1, 0, 0, 0, 0, 0, "
+    "0)";
+const char *const LearnCourseDBBase::kSelectStudyWords = "select * from TSTUDYWORD";
+// LastTime comes from the copied file: all values are bound.
+const char *const LearnCourseDBBase::kCopyWord =
+    "insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times, SELType, CType, LastTime) "
+    "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+const char *const LearnCourseDBBase::kTotalWords = "select count(wid) from TSTUDYWORD";
+const char *const LearnCourseDBBase::kFirstNewWord =
+    "select wid from TSTUDYWORD where STATE = 0 LIMIT 1";
+const char *const LearnCourseDBBase::kNextDueWord =
+    "SELECT wid from tstudyword where (julianday('now', 'localtime') - julianday(lasttime)) * "
+    "86400.0 > fp and state = 1 order by fp, lasttime LIMIT 1";
+const char *const LearnCourseDBBase::kCountInState =
+    "SELECT count(wid) from TSTUDYWORD where state = %1";
+const char *const LearnCourseDBBase::kWordRecord = "select * from TSTUDYWORD where WID = %1";
+// Session starts are local times: compare with today's local date, not SQLite's UTC date().
+const char *const LearnCourseDBBase::kTodayNewWords =
+    "SELECT sum(SNWord) from TUSELOG where date(BSTime) = '%1'";
+const char *const LearnCourseDBBase::kTotalStudySeconds = "select sum(STLen) from TUSELOG";
+const char *const LearnCourseDBBase::kSumSteps =
+    "select sum(Step) from TSTUDYWORD where step <= %1 and state = %2";
+const char *const LearnCourseDBBase::kSumAllSteps = "select sum(step) from TSTUDYWORD";
+const char *const LearnCourseDBBase::kSumTimes = "select sum(times) from TSTUDYWORD";
+const char *const LearnCourseDBBase::kSumDLevel = "SELECT sum(DLevel) from TSTUDYWORD";
+
+const char *const LearnCourseDBBase::kHasSetting =
+    "select ItemName from TSETINFO where ItemName = ?";
+const char *const LearnCourseDBBase::kSetting = "select ItemValue from TSETINFO where ItemName = ?";
+const char *const LearnCourseDBBase::kUpdateSetting =
+    "update TSETINFO set ItemValue = ? where ItemName = ?";
+const char *const LearnCourseDBBase::kInsertSetting =
+    "insert into TSETINFO(ItemName, ItemValue) values(?, ?)";
+
+const char *const LearnCourseDBBase::kSetState = "update TSTUDYWORD set STATE = %1 where WID = %2";
+const char *const LearnCourseDBBase::kSetStep = "update TSTUDYWORD set step = %1 where WID = %2";
+const char *const LearnCourseDBBase::kSetFp = "update TSTUDYWORD set fp = %1 where WID = %2";
+const char *const LearnCourseDBBase::kSetDLevel =
+    "update TSTUDYWORD set DLevel = %1 where WID = %2";
+const char *const LearnCourseDBBase::kSetTimes = "update TSTUDYWORD set times = %1 where WID = %2";
+const char *const LearnCourseDBBase::kTouchLastTime =
+    "update TSTUDYWORD set LastTime = '%1' where WID = %2";
+const char *const LearnCourseDBBase::kAddUseLog =
+    "insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, KonwWellWord) values('%1', "
+    "%2, %3, %4, %5, %6)";
+
+LearnCourseDBBase::LearnCourseDBBase() = default;
+
+LearnCourseDBBase::~LearnCourseDBBase() = default;
+
+void LearnCourseDBBase::createTables()
+{
+    if (!m_database)
+        return;
+    m_database->transaction();
+    exec(QLatin1String(kCreateSopLog));
+    exec(QLatin1String(kCreateStudyWord));
+    exec(QLatin1String(kCreateWidIndex));
+    exec(QLatin1String(kCreateUseLog));
+    exec(QLatin1String(kCreateSetInfo));
+    m_database->commit();
+}
+
+int LearnCourseDBBase::fillFromCourse(CourseDB *course)
+{
+    if (!course || !m_database) {
+        qDebug() << "LearnCourseDBBase::fillFromCourse 没有课程";
+        return 0;
+    }
+    QSqlDatabase courseDb = QSqlDatabase::database(course->connectionName(), false);
+    QList<int> ids;
+    if (courseDb.isOpen()) {
+        QSqlQuery query(courseDb);
+        query.setForwardOnly(true);
+        if (query.exec(QLatin1String(kSelectCourseIds))) {
+            while (query.next()) {
+                bool ok = false;
+                const int id = query.value(0).toInt(&ok);
+                if (ok && id > 0)
+                    ids << id;
+                else
+                    qDebug() << "LearnCourseDBBase::fillFromCourse 跳过无效单词id"
+                             << query.value(0).toString();
+            }
+        } else {
+            qDebug() << "LearnCourseDBBase::fillFromCourse" << course->path()
+                     << query.lastError().text();
+        }
+    } else {
+        qDebug() << "LearnCourseDBBase::fillFromCourse 课程未打开" << course->path();
+    }
+
+    int added = 0;
+    m_database->transaction();
+    // The statement prepared once, the word id bound for each row.
+    QSqlQuery insert(*m_database);
+    if (insert.prepare(QString::fromLatin1(kFillWord).arg(QLatin1Char('?')))) {
+        for (int id : ids) {
+            insert.bindValue(0, id);
+            if (insert.exec())
+                ++added;
+            else
+                qDebug() << "LearnCourseDBBase::fillFromCourse" << id << insert.lastError().text();
+        }
+    } else {
+        qDebug() << "LearnCourseDBBase::fillFromCourse" << insert.lastError().text();
+    }
+    insert.finish();
+    m_database->commit();
+    return added;
+}
+
+bool LearnCourseDBBase::replay(const QStringList &statements)
+{
+    if (!m_database || !m_database->isOpen())
+        return false;
+    if (!m_database->transaction()) {
+        qDebug() << "LearnCourseDBBase::replay 无法开始事务" << m_path
+                 << m_database->lastError().text();
+        return false;
+    }
+    QSqlQuery query(*m_database);
+    bool allRan = true;
+    for (const QString &sql : statements) {
+        if (!query.exec(sql)) {
+            qDebug() << "LearnCourseDBBase::replay" << sql << query.lastError().text();
+            allRan = false;
+        }
+    }
+    query.finish();
+    if (m_database->commit())
+        return allRan;
+    qDebug() << "LearnCourseDBBase::replay 提交失败" << m_path << m_database->lastError().text();
+    m_database->rollback();
+    return false;
+}
+
+int LearnCourseDBBase::totalWords()
+{
+    return rexec(QLatin1String(kTotalWords)).toInt();
+}
+
+int LearnCourseDBBase::firstNewWord()
+{
+    return rexec(QLatin1String(kFirstNewWord)).toInt();
+}
+
+int LearnCourseDBBase::nextDueWord()
+{
+    return rexec(QLatin1String(kNextDueWord), QStringLiteral("wid")).toInt();
+}
+
+int LearnCourseDBBase::countInState(int state)
+{
+    return rexec(QString::fromLatin1(kCountInState).arg(state)).toInt();
+}
+
+bool LearnCourseDBBase::allKnown()
+{
+    return countInState(LearnCode::Known) == totalWords();
+}
+
+bool LearnCourseDBBase::noneStarted()
+{
+    return countInState(LearnCode::New) == totalWords();
+}
+
+QSqlRecord LearnCourseDBBase::wordRecord(int wid)
+{
+    if (!m_database)
+        return QSqlRecord();
+    QSqlQuery query(*m_database);
+    query.setForwardOnly(true);
+    const QString sql = QString::fromLatin1(kWordRecord).arg(wid);
+    if (!query.exec(sql)) {
+        qDebug() << "LearnCourseDBBase::wordRecord" << sql << query.lastError().text();
+        return QSqlRecord();
+    }
+    return query.next() ? query.record() : QSqlRecord();
+}
+
+uint LearnCourseDBBase::unsignedValue(const QString &sql)
+{
+    return rexec(sql).toUInt();
+}
+
+uint LearnCourseDBBase::todayNewWords()
+{
+    const QString today = Clock::now().date().toString(QStringLiteral("yyyy-MM-dd"));
+    return unsignedValue(QString::fromLatin1(kTodayNewWords).arg(today));
+}
+
+uint LearnCourseDBBase::totalStudySeconds()
+{
+    return unsignedValue(QLatin1String(kTotalStudySeconds));
+}
+
+uint LearnCourseDBBase::sumSteps(int maxStep, int state)
+{
+    return unsignedValue(QString::fromLatin1(kSumSteps).arg(maxStep).arg(state));
+}
+
+float LearnCourseDBBase::stepsPerGrading()
+{
+    const double steps = rexec(QLatin1String(kSumAllSteps)).toDouble();
+    const double times = rexec(QLatin1String(kSumTimes)).toDouble();
+    return times == 0 ? 0.0f : float(steps / times);
+}
+
+float LearnCourseDBBase::averageDLevel()
+{
+    const double levels = rexec(QLatin1String(kSumDLevel)).toDouble();
+    const int total = totalWords();
+    return total == 0 ? 0.0f : float(levels / total);
+}
+
+float LearnCourseDBBase::studyProgress()
+{
+    const int points = int(LearnSetMgr(this).forgettingPoints().size());
+    const double steps = sumSteps(points, LearnCode::Learning);
+    const int total = totalWords();
+    const int known = countInState(LearnCode::Known);
+    if (total <= 0 || points <= 0)
+        return 0.0f;
+    return float(100.0 * (steps + double(points) * known) / (double(points) * total));
+}
+
+bool LearnCourseDBBase::hasSetting(const QString &name)
+{
+    bool ok = false;
+    QSqlQuery query = runBound(QLatin1String(kHasSetting), {name}, &ok);
+    return ok && query.next();
+}
+
+QVariant LearnCourseDBBase::setting(const QString &name, const QVariant &defaultValue)
+{
+    bool ok = false;
+    QSqlQuery query = runBound(QLatin1String(kSetting), {name}, &ok);
+    if (ok && query.next())
+        return QVariant(query.value(0).toString());
+    if (!ok && m_database)
+        qDebug() << "LearnCourseDBBase::setting" << name << query.lastError().text();
+    return defaultValue;
+}
+
+bool LearnCourseDBBase::setSetting(const QString &name, const QVariant &value)
+{
+    const QString text = value.toString();
+    if (hasSetting(name))
+        return execBound(QLatin1String(kUpdateSetting), {text, name});
+    return execBound(QLatin1String(kInsertSetting), {name, text});
+}
+
+void LearnCourseDBBase::journalled(const QString &sql)
+{
+    m_journal << sql;
+    exec(sql);
+}
+
+void LearnCourseDBBase::setState(int wid, int state)
+{
+    journalled(QString::fromLatin1(kSetState).arg(state).arg(wid));
+}
+
+void LearnCourseDBBase::setStep(int wid, int step)
+{
+    journalled(QString::fromLatin1(kSetStep).arg(step).arg(wid));
+}
+
+void LearnCourseDBBase::setFp(int wid, int seconds)
+{
+    journalled(QString::fromLatin1(kSetFp).arg(seconds).arg(wid));
+}
+
+void LearnCourseDBBase::setDLevel(int wid, int level)
+{
+    journalled(QString::fromLatin1(kSetDLevel).arg(level).arg(wid));
+}
+
+void LearnCourseDBBase::setTimes(int wid, int times)
+{
+    journalled(QString::fromLatin1(kSetTimes).arg(times).arg(wid));
+}
+
+void LearnCourseDBBase::touchLastTime(int wid)
+{
+    journalled(QString::fromLatin1(kTouchLastTime).arg(Clock::nowText()).arg(wid));
+}
+
+void LearnCourseDBBase::addUseLog(const QDateTime &start, int lengthSec, int newWords, int dueWords,
+                                  int knownWords, int pauseSec)
+{
+    journalled(QString::fromLatin1(kAddUseLog)
+                   .arg(Clock::format(start.toLocalTime()))
+                   .arg(lengthSec)
+                   .arg(pauseSec)
+                   .arg(newWords)
+                   .arg(dueWords)
+                   .arg(knownWords));
+}
+
+QString LearnCourseDBBase::pragmaValue(const QString &pragma)
+{
+    return rexec(QStringLiteral("PRAGMA ") + pragma).toString();
+}
+
+void LearnCourseDBBase::beginSessionWrites()
+{
+    if (!isOpen())
+        return;
+    // Another connection on the file would make the switch wait for it; don't wait.
+    const QString busy = pragmaValue(QStringLiteral("busy_timeout"));
+    exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    pragmaValue(QStringLiteral("journal_mode = WAL"));
+    exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // A checkpoint waits for the disk; the session's end folds the WAL in once instead.
+    exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
+    // The first commit into a new WAL waits for the disk: make it now, at the session's
+    // start, by rewriting the unchanged user version, not at the first write-back.
+    if (pragmaValue(QStringLiteral("journal_mode")) == QLatin1String("wal")) {
+        const int version = pragmaValue(QStringLiteral("user_version")).toInt();
+        exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    }
+    exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busy.toInt()));
+}
+
+void LearnCourseDBBase::endSessionWrites()
+{
+    if (!isOpen())
+        return;
+    const QString busy = pragmaValue(QStringLiteral("busy_timeout"));
+    exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    exec(QStringLiteral("PRAGMA wal_autocheckpoint = 1000"));
+    pragmaValue(QStringLiteral("journal_mode = DELETE"));
+    exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busy.toInt()));
+}
+
+int LearnCourseDBBase::copyStudyWordsFrom(LearnCourseDBBase &source)
+{
+    if (!m_database || !source.m_database || !source.m_database->isOpen())
+        return 0;
+    QSqlQuery select(*source.m_database);
+    select.setForwardOnly(true);
+    if (!select.exec(QLatin1String(kSelectStudyWords))) {
+        qDebug() << "LearnCourseDBBase::copyFrom" << source.m_path << select.lastError().text();
+        return 0;
+    }
+    static const char *const kColumns[] = {"WID",  "STATE", "DLevel",  "Step",  "Fp",
+                                           "Mark", "times", "SELType", "CType", "LastTime"};
+    const QSqlRecord columns = select.record();
+    int at[10];
+    for (int i = 0; i < 10; ++i)
+        at[i] = columns.indexOf(QLatin1String(kColumns[i]));
+
+    int copied = 0;
+    m_database->transaction();
+    QSqlQuery insert(*m_database);
+    if (!insert.prepare(QLatin1String(kCopyWord))) {
+        qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
+        m_database->rollback();
+        return 0;
+    }
+    while (select.next()) {
+        // Numbers: NULL (or a missing column) becomes 0; LastTime: NULL becomes "".
+        for (int i = 0; i < 9; ++i)
+            insert.bindValue(i, at[i] < 0 ? 0 : select.value(at[i]).toLongLong());
+        QString lastTime = at[9] < 0 ? QString() : select.value(at[9]).toString();
+        if (lastTime.isNull())
+            lastTime = QStringLiteral("");
+        insert.bindValue(9, lastTime);
+        if (insert.exec())
+            ++copied;
+        else
+            qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
+    }
+    m_database->commit();
+    return copied;
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "app/psqlite.h"
+
+#include <QDateTime>
+#include <QSqlRecord>
+#include <QStringList>
+
+class CourseDB;
+
+// The learning record of one user and course: TSTUDYWORD (one row per course word with its
+// schedule state), TUSELOG (one row per study session), TSETINFO (the course's study
+// settings) and the unused TSOPLOG.
+//
+// Guarantees:
+// - Queries never fail loudly: a missing row, a NULL or a failing statement reads as 0
+//   (or an empty record); the failure is logged.
+// - Every word update and the session log are journalled: the statement text is appended
+//   to journal() before it runs, so replay(journal()) on another record holding the same
+//   rows at the start makes that record's TSTUDYWORD equal to this one's.
+// - Word ids, steps and counts are formatted into the statement texts; texts that come
+//   from users or files (setting names and values, copied LastTime values) are bound.
+class LearnCourseDBBase : public psqlite
+{
+public:
+    // The record's tables, created in this order in one transaction.
+    static const char *const kCreateSopLog;
+    static const char *const kCreateStudyWord;
+    static const char *const kCreateWidIndex;
+    static const char *const kCreateUseLog;
+    static const char *const kCreateSetInfo;
+
+    static const char *const kSelectCourseIds;
+    static const char *const kFillWord;
+    static const char *const kSelectStudyWords;
+    static const char *const kCopyWord;
+
+    static const char *const kTotalWords;
+    static const char *const kFirstNewWord;
+    static const char *const kNextDueWord;
+    static const char *const kCountInState;
+    static const char *const kWordRecord;
+    static const char *const kTodayNewWords;
+    static const char *const kTotalStudySeconds;
+    static const char *const kSumSteps;
+    static const char *const kSumAllSteps;
+    static const char *const kSumTimes;
+    static const char *const kSumDLevel;
+
+    static const char *const kHasSetting;
+    static const char *const kSetting;
+    static const char *const kUpdateSetting;
+    static const char *const kInsertSetting;
+
+    static const char *const kSetState;
+    static const char *const kSetStep;
+    static const char *const kSetFp;
+    static const char *const kSetDLevel;
+    static const char *const kSetTimes;
+    static const char *const kTouchLastTime;
+    static const char *const kAddUseLog;
+
+    LearnCourseDBBase();
+    ~LearnCourseDBBase() override;
+
+    // Set-up.
+    // The five table statements in one transaction. On an existing record only the
+    // TSETINFO statement fails (it has no "if not exists"); nothing changes.
+    void createTables();
+    // One STATE 0 row per word id of the course's TWORD, in the order the course returns
+    // them, in one transaction. Ids that are not positive are skipped and logged.
+    // Returns the number of rows added.
+    int fillFromCourse(CourseDB *course);
+    // Every journalled statement, oldest first.
+    QStringList journal() const { return m_journal; }
+    int journalSize() const { return int(m_journal.size()); }
+    // Runs the statements in order in one transaction. A failing statement is logged and
+    // skipped, the others are committed all the same. Returns true only when every
+    // statement ran and the transaction was committed; since journalled word updates set
+    // absolute values, replaying the same statements again is safe.
+    bool replay(const QStringList &statements);
+
+    // Queries.
+    int totalWords();
+    // The first new word in table (fill) order; 0 if none.
+    int firstNewWord();
+    // The word in learning whose time since LastTime (local clock) is greater than its Fp,
+    // smallest Fp first, then earliest LastTime; 0 if none. LastTime NULL or "" never
+    // qualifies. The comparison uses SQLite's clock, not a Clock offset.
+    virtual int nextDueWord();
+    int countInState(int state);
+    bool allKnown();
+    bool noneStarted();
+    // The whole TSTUDYWORD row of the word; an empty record if none.
+    QSqlRecord wordRecord(int wid);
+    // New words of the sessions that started today (local date of Clock::now()).
+    uint todayNewWords();
+    uint totalStudySeconds();
+    uint sumSteps(int maxStep, int state);
+    // Sum of Step over sum of times; 0 when nothing was graded.
+    float stepsPerGrading();
+    float averageDLevel();
+    // Share of the schedule covered, 0 to 100: a known word counts as N steps (N the
+    // record's forgetting points), a word in learning as its Step, a new word as 0.
+    float studyProgress();
+
+    // Settings (TSETINFO, not journalled).
+    bool hasSetting(const QString &name);
+    // The stored text when the row exists, else defaultValue unchanged.
+    QVariant setting(const QString &name, const QVariant &defaultValue);
+    // Stores value.toString() ("true"/"false" for a bool), updating or inserting the row.
+    bool setSetting(const QString &name, const QVariant &value);
+
+    // Updates of one word (journalled).
+    void setState(int wid, int state);
+    void setStep(int wid, int step);
+    void setFp(int wid, int seconds);
+    void setDLevel(int wid, int level);
+    void setTimes(int wid, int times);
+    // LastTime = Clock::nowText().
+    void touchLastTime(int wid);
+
+    // The session log row (journalled). start is stored as local "yyyy-MM-dd HH:mm:ss.zzz".
+    void addUseLog(const QDateTime &start, int lengthSec, int newWords, int dueWords,
+                   int knownWords, int pauseSec);
+
+    // Write-back mode for the length of a study session: WAL journal with synchronous
+    // NORMAL and no automatic checkpoint, so the frequent small write-backs commit without
+    // waiting for the disk and survive a killed process (a power cut may lose the last of
+    // them but never damages the file). The one wait for the disk that a new WAL needs is
+    // taken here. endSessionWrites folds the WAL into the file and returns it to the
+    // rollback journal with full syncing. Neither waits for another connection that holds
+    // the file: the mode then stays as it is, which loses nothing. A file left in WAL mode
+    // by a killed session reads normally (the WAL's commits are part of it) and returns to
+    // the rollback journal at the end of its next session. Harmless on an in-memory record.
+    void beginSessionWrites();
+    void endSessionWrites();
+
+protected:
+    // Appends sql to the journal, then runs it.
+    void journalled(const QString &sql);
+    // Copies every TSTUDYWORD row of source into this record in one transaction.
+    int copyStudyWordsFrom(LearnCourseDBBase &source);
+    uint unsignedValue(const QString &sql);
+    QString pragmaValue(const QString &pragma);
+
+    QStringList m_journal;
+};

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "learn/learnschedule.h"
+
+#include <QList>
+#include <QSqlRecord>
+
+class LearnCourseDBBase;
+class LearnSetMgr;
+
+// A learning method: which word comes next, and how each answer moves that word along
+// the forgetting-point schedule (LearnSchedule). Codes: LearnCode in learncodes.h.
+//
+// Use: create (create() picks the method from the course settings), attach the record,
+// then per word: resetWordState, nextWord, answerAsk, and answerConfirm / answerLearn as
+// the study panels require. Every answer is recorded in the record store as single-row
+// updates; the store journals them (LearnCourseDBBase).
+//
+// Guarantees:
+// - Answers given while no word is current (before the first draw, after a draw that
+//   returned no word) change nothing.
+// - The forgetting points and the plan quota are read once, at construction; later
+//   changes of the settings apply from the next method.
+// - No step index ever leaves the points list (see LearnSchedule).
+class LearnMethodBase
+{
+public:
+    // Reads the forgetting points from settings (only during construction).
+    explicit LearnMethodBase(LearnSetMgr &settings);
+    virtual ~LearnMethodBase();
+
+    LearnMethodBase(const LearnMethodBase &) = delete;
+    LearnMethodBase &operator=(const LearnMethodBase &) = delete;
+
+    // A positive word id (TSTUDYWORD WID), or LearnCode::NothingDue, AllKnown, QuotaUsed.
+    virtual int nextWord() = 0;
+    // grade: LearnCode::Grade. Records LastTime, STATE 1 and times + 1, then the grade.
+    virtual void answerAsk(int grade);
+    // check: LearnCode::Check, after Plain or Dim.
+    virtual void answerConfirm(int check);
+    // answer: LearnCode::Next.
+    virtual void answerLearn(int answer);
+    // Makes record the record store (not owned; must outlive the method). Once, right
+    // after construction.
+    virtual void attach(LearnCourseDBBase *record);
+    // The session pauses (the learner is idle). Free and plan mode write their unwritten
+    // changes to the file record here.
+    virtual void pauseTiming();
+
+    // Forgets the current word (id, grade, penalty) before the next draw.
+    void resetWordState();
+
+    int newWordCount() const { return m_newCount; }
+    int oldWordCount() const { return m_dueCount; }
+    int knownWellCount() const { return m_knownCount; }
+    // The current word id; 0 when none.
+    int currentWord() const { return m_wordId; }
+    // Words graded (answerAsk calls on a current word) in this method's life.
+    int gradingCount() const { return m_gradings; }
+    QList<int> forgettingPoints() const { return m_points; }
+    // The record the method reads and updates (the in-memory copy in free and plan mode).
+    LearnCourseDBBase *recordStore() const { return m_record; }
+
+    // Plan method when the settings' learnMode is 2, otherwise (1 or any other value) the
+    // free method. The caller owns the result and must attach it.
+    static LearnMethodBase *create(LearnSetMgr &settings);
+
+protected:
+    // Makes wid the current word and reads its row as it is now.
+    void loadWord(int wid);
+    // Records the present fields of change with one update each; counts a word that
+    // became known; keeps the penalty.
+    void record(const ScheduleChange &change);
+
+    LearnCourseDBBase *m_record;
+    int m_wordId;
+    int m_grade;
+    // The current word's TSTUDYWORD row as read when it was drawn.
+    QSqlRecord m_wordRow;
+    WordProgress m_drawn;
+    int m_penalty;
+    QList<int> m_points;
+    int m_newCount;
+    int m_dueCount;
+    int m_knownCount;
+    int m_gradings;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class LearnCourseDBBase;
+
+// The study settings of one course, stored as TSETINFO rows of its learning record.
+//
+// Guarantees: a missing or unreadable row yields the key's default (learnMode 1,
+// planWordCount 100, showES and showSI true, the eight default forgetting points);
+// forgettingPoints is never empty. With a null record every getter yields its default and
+// setters do nothing.
+class LearnSetMgr
+{
+public:
+    static const char *const kLearnMode;        // "main/learnMode"
+    static const char *const kPlanWordCount;    // "planMode/odswn"
+    static const char *const kShowES;           // "main/showES"
+    static const char *const kShowSI;           // "main/showSI"
+    static const char *const kForgettingPoints; // "forgottenPoint"
+
+    // record: not owned; must outlive this object.
+    explicit LearnSetMgr(LearnCourseDBBase *record);
+
+    // 1 free, 2 plan; any other stored value is returned as it is.
+    int learnMode() const;
+    void setLearnMode(int mode);
+    // New words per day in plan mode.
+    int planWordCount() const;
+    void setPlanWordCount(int count);
+    bool showES() const;
+    void setShowES(bool show);
+    bool showSI() const;
+    void setShowSI(bool show);
+    // Seconds, in schedule order, as stored (not sorted).
+    QList<int> forgettingPoints() const;
+    void setForgettingPoints(const QList<int> &points);
+
+    // The stored text form: decimals joined with "," ("" for an empty list).
+    static QString formatForgettingPoints(const QList<int> &points);
+    // Empty text: the default list; else each ","-separated part as a decimal, a part that
+    // is not a number (an empty one too) giving 0.
+    static QList<int> parseForgettingPoints(const QString &text);
+
+private:
+    LearnCourseDBBase *m_record;
+};

@@ -1,0 +1,21 @@
+#include "learn/planlearnmethod.h"
+
+#include "learn/learncodes.h"
+#include "learn/learnsetmgr.h"
+
+PlanLearnMethod::PlanLearnMethod(LearnSetMgr &settings)
+    : FreeLearnMethod(settings), m_quota(settings.planWordCount())
+{
+}
+
+PlanLearnMethod::~PlanLearnMethod() = default;
+
+int PlanLearnMethod::nextWord()
+{
+    const int wid = FreeLearnMethod::nextWord();
+    if (wid > 0 && m_quota < m_todayNewWords + m_newCount) {
+        m_wordId = 0;
+        return LearnCode::QuotaUsed;
+    }
+    return wid;
+}

@@ -1,0 +1,178 @@
+#include "learnfixtures.h"
+
+#include "course/coursedb.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace LearnFixtures {
+
+namespace {
+
+QString freshConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("learnfixture-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// Opens path under a private connection for the lifetime of the object.
+class FileConnection
+{
+public:
+    explicit FileConnection(const QString &path) : m_name(freshConnectionName())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~FileConnection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QString name() const { return m_name; }
+
+private:
+    QString m_name;
+};
+
+StudyRow rowOf(const QSqlQuery &query)
+{
+    StudyRow row;
+    row.wid = query.value(QStringLiteral("WID")).toInt();
+    row.state = query.value(QStringLiteral("STATE")).toInt();
+    row.dLevel = query.value(QStringLiteral("DLevel")).toInt();
+    row.step = query.value(QStringLiteral("Step")).toInt();
+    row.fp = query.value(QStringLiteral("Fp")).toInt();
+    row.mark = query.value(QStringLiteral("Mark")).toInt();
+    row.times = query.value(QStringLiteral("times")).toInt();
+    const QVariant last = query.value(QStringLiteral("LastTime"));
+    row.lastTimeNull = last.isNull();
+    row.lastTime = last.toString();
+    return row;
+}
+
+} // namespace
+
+bool StudyRow::operator==(const StudyRow &o) const
+{
+    return wid == o.wid && state == o.state && dLevel == o.dLevel && step == o.step && fp == o.fp &&
+           mark == o.mark && times == o.times && lastTime == o.lastTime;
+}
+
+QString StudyRow::toString() const
+{
+    return QStringLiteral("WID %1 STATE %2 DLevel %3 Step %4 Fp %5 Mark %6 times %7 LastTime '%8'")
+        .arg(wid)
+        .arg(state)
+        .arg(dLevel)
+        .arg(step)
+        .arg(fp)
+        .arg(mark)
+        .arg(times)
+        .arg(lastTimeNull ? QStringLiteral("NULL") : lastTime);
+}
+
+bool makeCourse(const QString &path, int count)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    CourseDB course(path);
+    course.createTables();
+    course.exec(QStringLiteral("BEGIN"));
+    bool ok = true;
+    for (int i = 1; i <= count; ++i)
+        ok = course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
+                               QStringLiteral("[w%1]").arg(i), QString()) &&
+             ok;
+    course.exec(QStringLiteral("COMMIT"));
+    return ok && course.wordCount() == count;
+}
+
+bool execOnConnection(const QString &connectionName, const QStringList &statements)
+{
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (!db.isOpen())
+        return false;
+    bool ok = db.transaction();
+    QSqlQuery query(db);
+    for (const QString &sql : statements) {
+        if (!query.exec(sql)) {
+            qWarning("execOnConnection: %s: %s", qPrintable(sql),
+                     qPrintable(query.lastError().text()));
+            ok = false;
+        }
+    }
+    query.finish();
+    return db.commit() && ok;
+}
+
+bool execOnFile(const QString &path, const QStringList &statements)
+{
+    FileConnection connection(path);
+    return execOnConnection(connection.name(), statements);
+}
+
+QMap<int, StudyRow> rowsOfConnection(const QString &connectionName)
+{
+    QMap<int, StudyRow> rows;
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select * from TSTUDYWORD")))
+        return rows;
+    while (query.next()) {
+        const StudyRow row = rowOf(query);
+        rows.insert(row.wid, row);
+    }
+    return rows;
+}
+
+QMap<int, StudyRow> rowsOfFile(const QString &path)
+{
+    FileConnection connection(path);
+    return rowsOfConnection(connection.name());
+}
+
+QVariantList columnOfFile(const QString &path, const QString &sql)
+{
+    FileConnection connection(path);
+    QVariantList values;
+    QSqlQuery query(QSqlDatabase::database(connection.name(), false));
+    if (query.exec(sql)) {
+        while (query.next())
+            values << query.value(0);
+    }
+    return values;
+}
+
+QString localText(qint64 secondsFromNow)
+{
+    return QDateTime::currentDateTime()
+        .addSecs(secondsFromNow)
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+}
+
+bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QString *why)
+{
+    if (a.keys() != b.keys()) {
+        *why = QStringLiteral("different word ids: %1 vs %2 rows").arg(a.size()).arg(b.size());
+        return false;
+    }
+    for (auto it = a.cbegin(); it != a.cend(); ++it) {
+        const StudyRow &other = b.value(it.key());
+        if (it.value() != other) {
+            *why = it.value().toString() + QStringLiteral(" <> ") + other.toString();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace LearnFixtures

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+// Builders and readers the learning-engine tests share. Readers open their own connection
+// and close it again, so they see what reached the file.
+namespace LearnFixtures {
+
+// One TSTUDYWORD row as the learner's schedule sees it.
+struct StudyRow
+{
+    int wid = 0;
+    int state = 0;
+    int dLevel = 0;
+    int step = 0;
+    int fp = 0;
+    int mark = 0;
+    int times = 0;
+    QString lastTime; // "" for NULL
+    bool lastTimeNull = true;
+
+    bool operator==(const StudyRow &o) const;
+    bool operator!=(const StudyRow &o) const { return !(*this == o); }
+    QString toString() const;
+};
+
+// A course file at path with count words "word1".."wordN" (ids 1..N); returns whether it
+// was made.
+bool makeCourse(const QString &path, int count);
+// Runs statements on the file at path in one transaction; false if any failed.
+bool execOnFile(const QString &path, const QStringList &statements);
+// Every TSTUDYWORD row of the file, by WID.
+QMap<int, StudyRow> rowsOfFile(const QString &path);
+// Every TSTUDYWORD row reachable through an open connection, by WID.
+QMap<int, StudyRow> rowsOfConnection(const QString &connectionName);
+// Runs statements on an open connection; false if any failed.
+bool execOnConnection(const QString &connectionName, const QStringList &statements);
+// The first column of every row of sql on the file.
+QVariantList columnOfFile(const QString &path, const QString &sql);
+// Local time text of now + seconds, as LastTime and BSTime are stored.
+QString localText(qint64 secondsFromNow);
+// Compares two row maps, reporting the first difference in *why.
+bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QString *why);
+
+} // namespace LearnFixtures

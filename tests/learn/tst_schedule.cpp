@@ -1,0 +1,277 @@
+#include "learn/freelearnmethod.h"
+#include "learn/learncodes.h"
+#include "learn/learncoursedbmemory.h"
+#include "learn/learnschedule.h"
+#include "learn/learnsetmgr.h"
+#include "learnfixtures.h"
+
+#include <QtTest>
+
+using namespace LearnFixtures;
+
+Q_DECLARE_METATYPE(QList<int>)
+
+namespace {
+const QList<int> kDefault = {300, 1800, 43200, 86400, 172800, 345600, 604800, 1296000};
+const QList<int> kShort = {60, 600, 6000};
+// What follows the grade: nothing, a check, or Next.
+enum FollowUp
+{
+    None,
+    Confirm,
+    Learn
+};
+} // namespace
+
+// The schedule: one row per way a learner can answer a drawn word, with the word as it was
+// when drawn and the expected row afterwards.
+class TestSchedule : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void wayTable();
+    // The word drawn for a row: a new word for a first grading, else a due word in learning.
+    static WordProgress drawnWord(int step, int dLevel, int times, const QList<int> &points);
+
+private slots:
+    void stepStaysOnList_data();
+    void stepStaysOnList();
+    void gradingRecordsStateAndTimes();
+    void nineWays_data() { wayTable(); }
+    void nineWays();
+    void nineWaysThroughFreeMethod_data() { wayTable(); }
+    void nineWaysThroughFreeMethod();
+    void unknownCodesChangeNothing();
+};
+
+void TestSchedule::stepStaysOnList_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("pointCount");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("first step") << 0 << 8 << 0;
+    QTest::newRow("middle step") << 4 << 8 << 4;
+    QTest::newRow("last step") << 7 << 8 << 7;
+    QTest::newRow("past the end of a shortened list") << 7 << 3 << 2;
+    QTest::newRow("far past the end") << 100 << 8 << 7;
+    QTest::newRow("negative step") << -3 << 8 << 0;
+    QTest::newRow("one point") << 5 << 1 << 0;
+    QTest::newRow("no points") << 2 << 0 << 0;
+}
+
+void TestSchedule::stepStaysOnList()
+{
+    QFETCH(int, step);
+    QFETCH(int, pointCount);
+    QFETCH(int, expected);
+    QCOMPARE(LearnSchedule::stepOnList(step, pointCount), expected);
+}
+
+void TestSchedule::gradingRecordsStateAndTimes()
+{
+    WordProgress drawn;
+    drawn.state = LearnCode::New;
+    drawn.times = 4;
+    drawn.step = 3;
+    const WordProgress graded = LearnSchedule::graded(drawn);
+    QCOMPARE(graded.state, int(LearnCode::Learning));
+    QCOMPARE(graded.times, 5);
+    QCOMPARE(graded.step, 3);
+}
+
+void TestSchedule::wayTable()
+{
+    QTest::addColumn<QList<int>>("points");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("followUp");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("dLevel");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("expState");
+    QTest::addColumn<int>("expStep");
+    QTest::addColumn<int>("expFp");
+    QTest::addColumn<int>("expDLevel");
+    QTest::addColumn<bool>("becameKnown");
+
+    using namespace LearnCode;
+    // A word in learning on step 3 (Fp 86400) with DLevel 2, graded 4 times before.
+    QTest::newRow("KnowWell retires the word") << kDefault << int(KnowWell) << int(None) << 0 << 3
+                                               << 2 << 4 << 2 << 3 << 86400 << 0 << true;
+    QTest::newRow("Plain Right at the first grading retires the word")
+        << kDefault << int(Plain) << int(Confirm) << int(Right) << 0 << 0 << 0 << 2 << 0 << 0 << 0
+        << true;
+    QTest::newRow("Plain Right on the last step retires the word")
+        << kDefault << int(Plain) << int(Confirm) << int(Right) << 7 << 2 << 4 << 2 << 7 << 1296000
+        << 0 << true;
+    QTest::newRow("Plain Right climbs one step")
+        << kDefault << int(Plain) << int(Confirm) << int(Right) << 3 << 2 << 4 << 1 << 4 << 172800
+        << 2 << false;
+    QTest::newRow("Plain Error steps down, DLevel + 3")
+        << kDefault << int(Plain) << int(Confirm) << int(Error) << 3 << 2 << 4 << 1 << 2 << 43200
+        << 5 << false;
+    QTest::newRow("Dim Right stays, DLevel + 1")
+        << kDefault << int(Dim) << int(Confirm) << int(Right) << 3 << 2 << 4 << 1 << 3 << 86400 << 3
+        << false;
+    QTest::newRow("Dim Error steps down, DLevel + 3")
+        << kDefault << int(Dim) << int(Confirm) << int(Error) << 3 << 2 << 4 << 1 << 2 << 43200 << 5
+        << false;
+    QTest::newRow("Oblivious Next steps down, DLevel + 2")
+        << kDefault << int(Oblivious) << int(Learn) << int(Next) << 3 << 2 << 4 << 1 << 2 << 43200
+        << 4 << false;
+    QTest::newRow("Unknown Next restarts, DLevel + 3")
+        << kDefault << int(Unknown) << int(Learn) << int(Next) << 3 << 2 << 4 << 1 << 0 << 300 << 5
+        << false;
+
+    // Edges of the list.
+    QTest::newRow("Plain without a check keeps step and Fp")
+        << kDefault << int(Plain) << int(None) << 0 << 3 << 2 << 4 << 1 << 3 << 86400 << 2 << false;
+    QTest::newRow("Oblivious on step 0 stays on step 0")
+        << kDefault << int(Oblivious) << int(Learn) << int(Next) << 0 << 1 << 2 << 1 << 0 << 300
+        << 3 << false;
+    QTest::newRow("Plain Error on step 0 stays on step 0")
+        << kDefault << int(Plain) << int(Confirm) << int(Error) << 0 << 0 << 1 << 1 << 0 << 300 << 3
+        << false;
+    QTest::newRow("Plain Right on the second grading climbs from step 0")
+        << kDefault << int(Plain) << int(Confirm) << int(Right) << 0 << 1 << 1 << 1 << 1 << 1800
+        << 1 << false;
+    QTest::newRow("Dim past the end of a shortened list stands on the last step")
+        << kShort << int(Dim) << int(Confirm) << int(Right) << 6 << 0 << 9 << 1 << 2 << 6000 << 1
+        << false;
+    QTest::newRow("Oblivious past the end steps down from the last step")
+        << kShort << int(Oblivious) << int(Learn) << int(Next) << 6 << 0 << 9 << 1 << 1 << 600 << 2
+        << false;
+    QTest::newRow("Plain Error past the end steps down from the last step")
+        << kShort << int(Plain) << int(Confirm) << int(Error) << 6 << 0 << 9 << 1 << 1 << 600 << 3
+        << false;
+    QTest::newRow("Plain Right past the end retires the word")
+        << kShort << int(Plain) << int(Confirm) << int(Right) << 6 << 4 << 9 << 2 << 6 << 6000 << 0
+        << true;
+}
+
+WordProgress TestSchedule::drawnWord(int step, int dLevel, int times, const QList<int> &points)
+{
+    WordProgress drawn;
+    drawn.state = times == 0 ? LearnCode::New : LearnCode::Learning;
+    drawn.step = step;
+    drawn.fp = times == 0 ? 0 : points.at(qMin(step, int(points.size()) - 1));
+    drawn.dLevel = dLevel;
+    drawn.times = times;
+    return drawn;
+}
+
+void TestSchedule::nineWays()
+{
+    QFETCH(QList<int>, points);
+    QFETCH(int, grade);
+    QFETCH(int, followUp);
+    QFETCH(int, code);
+    QFETCH(int, step);
+    QFETCH(int, dLevel);
+    QFETCH(int, times);
+    QFETCH(int, expState);
+    QFETCH(int, expStep);
+    QFETCH(int, expFp);
+    QFETCH(int, expDLevel);
+    QFETCH(bool, becameKnown);
+
+    const WordProgress drawn = drawnWord(step, dLevel, times, points);
+    WordProgress word = LearnSchedule::graded(drawn);
+    const ScheduleChange ask = LearnSchedule::afterAsk(grade, drawn, 0, points);
+    word = LearnSchedule::applied(word, ask);
+    bool known = ask.becameKnown;
+    if (followUp == Confirm) {
+        const ScheduleChange check =
+            LearnSchedule::afterConfirm(grade, code, drawn, ask.penalty, points);
+        word = LearnSchedule::applied(word, check);
+        known = known || check.becameKnown;
+    } else if (followUp == Learn) {
+        const ScheduleChange next = LearnSchedule::afterLearn(code, drawn, ask.penalty);
+        word = LearnSchedule::applied(word, next);
+        known = known || next.becameKnown;
+    }
+    QCOMPARE(word.state, expState);
+    QCOMPARE(word.step, expStep);
+    QCOMPARE(word.fp, expFp);
+    QCOMPARE(word.dLevel, expDLevel);
+    QCOMPARE(word.times, times + 1);
+    QCOMPARE(known, becameKnown);
+}
+
+void TestSchedule::nineWaysThroughFreeMethod()
+{
+    QFETCH(QList<int>, points);
+    QFETCH(int, grade);
+    QFETCH(int, followUp);
+    QFETCH(int, code);
+    QFETCH(int, step);
+    QFETCH(int, dLevel);
+    QFETCH(int, times);
+    QFETCH(int, expState);
+    QFETCH(int, expStep);
+    QFETCH(int, expFp);
+    QFETCH(int, expDLevel);
+    QFETCH(bool, becameKnown);
+
+    // The session's "file" record is an in-memory one here: one word, drawn as the row says.
+    LearnCourseDBMemory file(QStringLiteral("schedule-file"));
+    const WordProgress drawn = drawnWord(step, dLevel, times, points);
+    const QString lastTime =
+        times == 0 ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(localText(-20 * 86400));
+    QVERIFY(execOnConnection(
+        file.connectionName(),
+        {QStringLiteral("insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times, "
+                        "LastTime) values(7, %1, %2, %3, %4, 0, %5, %6)")
+             .arg(drawn.state)
+             .arg(drawn.dLevel)
+             .arg(drawn.step)
+             .arg(drawn.fp)
+             .arg(drawn.times)
+             .arg(lastTime)}));
+    LearnSetMgr settings(&file);
+    settings.setForgettingPoints(points);
+
+    const QString before = localText(-1);
+    {
+        FreeLearnMethod method(settings);
+        method.attach(&file);
+        QCOMPARE(method.nextWord(), 7);
+        method.answerAsk(grade);
+        if (followUp == Confirm)
+            method.answerConfirm(code);
+        else if (followUp == Learn)
+            method.answerLearn(code);
+        QCOMPARE(method.knownWellCount(), becameKnown ? 1 : 0);
+        QCOMPARE(method.gradingCount(), 1);
+    }
+    // The method is gone: its changes are in the "file".
+    const StudyRow row = rowsOfConnection(file.connectionName()).value(7);
+    QCOMPARE(row.state, expState);
+    QCOMPARE(row.step, expStep);
+    QCOMPARE(row.fp, expFp);
+    QCOMPARE(row.dLevel, expDLevel);
+    QCOMPARE(row.times, times + 1);
+    QVERIFY2(row.lastTime >= before && row.lastTime <= localText(1), qPrintable(row.lastTime));
+}
+
+void TestSchedule::unknownCodesChangeNothing()
+{
+    WordProgress drawn;
+    drawn.state = LearnCode::Learning;
+    drawn.step = 2;
+    drawn.fp = 43200;
+    drawn.dLevel = 1;
+    drawn.times = 3;
+    const ScheduleChange ask = LearnSchedule::afterAsk(99, drawn, 0, kDefault);
+    QVERIFY(!ask.state && !ask.step && !ask.fp && !ask.dLevel);
+    const ScheduleChange check =
+        LearnSchedule::afterConfirm(LearnCode::Plain, 7, drawn, 0, kDefault);
+    QVERIFY(!check.state && !check.step && !check.fp && !check.dLevel);
+    const ScheduleChange next = LearnSchedule::afterLearn(2, drawn, 2);
+    QVERIFY(!next.dLevel);
+    QCOMPARE(next.penalty, 2);
+}
+
+QTEST_GUILESS_MAIN(TestSchedule)
+#include "tst_schedule.moc"
