@@ -1,0 +1,121 @@
+#include "course/ucategorycoursedb.h"
+
+#include <QDebug>
+#include <QSqlQuery>
+
+const char *const UCategoryCourseDB::kRelativePath = "/udata/course/categorycourse.db";
+const char *const UCategoryCourseDB::kAddCategory =
+    "insert into TCategory(pid, name) values(%1, ?)";
+const char *const UCategoryCourseDB::kSelectCategoryId = "select id from TCategory where name = ?";
+const char *const UCategoryCourseDB::kRenameCategory =
+    "update TCategory set name = ? where id = %1";
+const char *const UCategoryCourseDB::kDeleteCategory = "DELETE FROM TCategory WHERE id = %1";
+const char *const UCategoryCourseDB::kSelectCourseId = "select id from TCourse where name = ?";
+const char *const UCategoryCourseDB::kAddCourse =
+    "insert into TCourse(cttype, cid, name, wcount,exist) values(%1, %2, ?, 0, 1)";
+const char *const UCategoryCourseDB::kSetCourseMid = "update TCourse set mid = %1 where id = %2";
+const char *const UCategoryCourseDB::kSelectCourseMid = "select mid from TCourse where name = ?";
+const char *const UCategoryCourseDB::kSetWordCount =
+    "update TCourse set wcount = '%1' where id = %2";
+const char *const UCategoryCourseDB::kDeleteCourse = "DELETE FROM TCourse WHERE id = %1";
+const char *const UCategoryCourseDB::kSelectCourseNames = "select name from TCourse where cid = %1";
+
+UCategoryCourseDB::UCategoryCourseDB()
+{
+    openCatalogue(QString::fromLatin1(kRelativePath), false);
+}
+
+UCategoryCourseDB::~UCategoryCourseDB() = default;
+
+bool UCategoryCourseDB::addCategory(const QString &name)
+{
+    if (!isOpen())
+        return false;
+    return execBound(QString::fromLatin1(kAddCategory).arg(kUserCoursesCategoryId), {name});
+}
+
+bool UCategoryCourseDB::categoryExists(const QString &name)
+{
+    return getCategoryId(name) != 0;
+}
+
+int UCategoryCourseDB::getCategoryId(const QString &name)
+{
+    if (!isOpen())
+        return 0;
+    return rexecBound(QString::fromLatin1(kSelectCategoryId), {name}).toInt();
+}
+
+bool UCategoryCourseDB::renameCategory(int id, const QString &name)
+{
+    if (!isOpen())
+        return false;
+    return execBound(QString::fromLatin1(kRenameCategory).arg(id), {name});
+}
+
+bool UCategoryCourseDB::deleteCategory(int id)
+{
+    if (!isOpen())
+        return false;
+    return exec(QString::fromLatin1(kDeleteCategory).arg(id));
+}
+
+bool UCategoryCourseDB::courseExists(const QString &name)
+{
+    if (!isOpen())
+        return false;
+    return rexecBound(QString::fromLatin1(kSelectCourseId), {name}).toInt() != 0;
+}
+
+int UCategoryCourseDB::addCourse(int cid, const QString &name)
+{
+    if (!isOpen())
+        return 0;
+    // The row and its file id are written together, so no row is left without a mid.
+    m_database->transaction();
+    if (!execBound(QString::fromLatin1(kAddCourse).arg(1).arg(cid), {name})) {
+        m_database->rollback();
+        return 0;
+    }
+    const int id = lastInsertRowId();
+    if (id <= 0 || !exec(QString::fromLatin1(kSetCourseMid).arg(id).arg(id))) {
+        m_database->rollback();
+        qDebug() << "UCategoryCourseDB::addCourse failed" << name;
+        return 0;
+    }
+    m_database->commit();
+    return id;
+}
+
+int UCategoryCourseDB::getCourseMid(const QString &name)
+{
+    if (!isOpen())
+        return 0;
+    return rexecBound(QString::fromLatin1(kSelectCourseMid), {name}).toInt();
+}
+
+bool UCategoryCourseDB::setWordCount(int id, int count)
+{
+    if (!isOpen())
+        return false;
+    return exec(QString::fromLatin1(kSetWordCount).arg(count).arg(id));
+}
+
+bool UCategoryCourseDB::deleteCourse(int id)
+{
+    if (!isOpen())
+        return false;
+    return exec(QString::fromLatin1(kDeleteCourse).arg(id));
+}
+
+QStringList UCategoryCourseDB::getCourseNames(int cid)
+{
+    QStringList names;
+    if (!isOpen())
+        return names;
+    bool ok = false;
+    QSqlQuery query = runBound(QString::fromLatin1(kSelectCourseNames).arg(cid), {}, &ok);
+    while (ok && query.next())
+        names << query.value(0).toString();
+    return names;
+}
