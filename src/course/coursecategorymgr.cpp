@@ -39,8 +39,10 @@ const char *const CourseCategoryMgr::kInsertCourseInfo =
 const char *const CourseCategoryMgr::kInsertTreeNode =
     "insert into TTreeCatepory(pid, catype, name, coursecount) values(%1, %2, ?, ?);";
 const char *const CourseCategoryMgr::kSelectNodeIds = "select id from TTreeCatepory";
+// Counts the distinct course names listed under a node. (Counting "id" here would name the
+// outer node's id inside the aggregate, which SQLite rejects as a misuse of count().)
 const char *const CourseCategoryMgr::kRecountNode =
-    "update TTreeCatepory set coursecount = (select count(id) from (select distinct name from "
+    "update TTreeCatepory set coursecount = (select count(*) from (select distinct name from "
     "TTableCourseInfo where cid = %1)) where id = %2";
 const char *const CourseCategoryMgr::kMarkInstalled =
     "update TTableCourseInfo set exist = 1 where mid = %1 and cttype = %2";
