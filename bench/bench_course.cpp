@@ -1,0 +1,111 @@
+// Course library timings: building the category tree of a well-stocked user, and starting a
+// study session on a large course (first time, when the record is made, and later).
+#include "app/apppath.h"
+#include "course/coursecategorymgr.h"
+#include "coursefixture.h"
+#include "testroot.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVector>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString kUser = QStringLiteral("bench");
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0.0 : values.at(values.size() / 2);
+}
+
+void printBench(const char *name, double value, const char *unit)
+{
+    std::printf("BENCH %s %.1f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// 60 official courses in 8 categories, 20 user courses, 30 learning records of 2,000 words.
+void stockLibrary(const TestRoot &root)
+{
+    CatalogueFixture official(root.filePath(QStringLiteral("/odata/course/categorycourse.db")));
+    QList<int> categories;
+    const int top = official.addCategory(0, QStringLiteral("官方课程"));
+    categories << top;
+    categories << official.addCategory(0, QStringLiteral("测试课程"));
+    for (int i = 0; i < 4; ++i)
+        categories << official.addCategory(top, QStringLiteral("官方分类 %1").arg(i + 1));
+    categories << official.addCategory(categories.at(2), QStringLiteral("深层分类 A"));
+    categories << official.addCategory(categories.at(3), QStringLiteral("深层分类 B"));
+    for (int mid = 1; mid <= 60; ++mid) {
+        official.addCourse(mid, 2, categories.at(mid % categories.size()),
+                           QStringLiteral("Official course %1").arg(mid), 2000, false);
+        if (mid % 2 == 0)
+            writeCourseFile(root.filePath(QStringLiteral("/odata/course/%1.db").arg(mid)),
+                            numberedWords(10));
+    }
+
+    CatalogueFixture user(root.filePath(QStringLiteral("/udata/course/categorycourse.db")));
+    user.addCategory(0, QStringLiteral("用户课程"), 0, 1);
+    const int mine = user.addCategory(1, QStringLiteral("Tom's words"));
+    for (int mid = 1; mid <= 20; ++mid)
+        user.addCourse(mid, 1, mid % 2 ? 1 : mine, QStringLiteral("User course %1").arg(mid), 2000,
+                       true);
+
+    QList<RecordWord> words = newWords(2000);
+    for (int i = 0; i < words.size(); ++i) {
+        RecordWord &w = words[i];
+        w.state = i % 3;
+        w.step = w.state == 1 ? i % 8 : 0;
+        w.dlevel = i % 5;
+        w.times = w.state == 0 ? 0 : 1 + i % 4;
+        w.fp = 300;
+        if (w.state != 0)
+            w.lastTime = QStringLiteral("2024-01-01 10:00:00.000");
+    }
+    for (int i = 1; i <= 30; ++i) {
+        const QString name =
+            i <= 20 ? QStringLiteral("o%1.ldb").arg(i * 2) : QStringLiteral("u%1.ldb").arg(i - 20);
+        writeLearnRecord(root.filePath(QStringLiteral("/udata/%1/%2").arg(kUser, name)), words);
+    }
+}
+
+void benchTree()
+{
+    TestRoot root;
+    stockLibrary(root);
+    QVector<double> times;
+    int nodes = 0;
+    for (int run = 0; run < 7; ++run) {
+        QTreeWidget tree;
+        QTableView view;
+        QElapsedTimer timer;
+        timer.start();
+        CourseCategoryMgr mgr(kUser);
+        mgr.buildTree(&tree);
+        mgr.showCourses(&view, mgr.learningNodeId());
+        times << timer.nsecsElapsed() / 1e6;
+        nodes = tree.topLevelItemCount();
+    }
+    if (nodes != 4)
+        std::fprintf(stderr, "unexpected tree: %d top-level nodes\n", nodes);
+    printBench("course_tree_build", median(times), "ms");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The library logs every missing file and skipped record; keep the output to the figures.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    benchTree();
+    return 0;
+}
