@@ -1,0 +1,104 @@
+#pragma once
+
+#include "course/wordinfo.h"
+
+#include <QDateTime>
+#include <QString>
+
+class CourseCategoryMgr;
+class CourseDB;
+class CSpeakBase;
+class LearnCourseDB;
+class LearnMethodBase;
+class LearnSetMgr;
+
+// One study session of one learner on one course: the single entry point of the learning
+// engine for the study window.
+//
+// Construction resolves the course entry through the category tree, opens the course's
+// word file and the learner's record "/udata/<user>/<o|u><mid>.ldb" (made and filled with
+// one new row per word on first study), reads the course's study settings and creates the
+// free or plan method, which works on an in-memory copy of the record.
+//
+// Guarantees:
+// - A course that cannot be studied (unknown entry, word file missing or without words)
+//   gets no new record file: the first nextWord returns LearnCode::AllKnown (-2) and the
+//   session writes nothing. An existing record is used as it is.
+// - Destruction appends one TUSELOG row (start, length, pauses and this session's counts)
+//   to the record file, then the method writes the session's word changes into it.
+// - The session clock takes its time from Clock::now(); pauses are counted once even if
+//   pauseTiming or resumeTiming is called twice in a row.
+class LearnMgr
+{
+public:
+    // speaker: the pronunciation engine of the study window; the engine does not use it.
+    LearnMgr(const QString &userName, int courseId, CourseCategoryMgr *categoryMgr,
+             CSpeakBase *speaker = nullptr);
+    virtual ~LearnMgr();
+
+    LearnMgr(const LearnMgr &) = delete;
+    LearnMgr &operator=(const LearnMgr &) = delete;
+
+    // The next word's id (its TWORD row then in currentWord()), or LearnCode::NothingDue,
+    // AllKnown or QuotaUsed.
+    int nextWord();
+    // The current word's TWORD row ("id", "word", "phonetic", "trans", "esentence",
+    // "other"); empty when the last draw gave no word.
+    const WordInfo &currentWord() const { return m_wordInfo; }
+
+    // The learner's answers (LearnCode::Grade, Check, Answer), passed to the method.
+    void answerAsk(int grade);
+    void answerConfirm(int check);
+    void answerLearn(int answer);
+
+    // The learner went idle / came back. The session clock stops in between.
+    void pauseTiming();
+    void resumeTiming();
+
+    // Every word of the record file is still new (false when the course has no record).
+    bool isCourseUntouched();
+    // Words drawn new, drawn due and made known well in this session.
+    int newWordCount() const;
+    int oldWordCount() const;
+    int knownWellCount() const;
+    // Words handled per hour of active (unpaused) time; 0 before any active time.
+    int studySpeed() const;
+    // Study progress of the session's record copy, 0 to 100.
+    float progressPercent() const;
+    // The course's study settings (defaults when the course has no record).
+    LearnSetMgr *learnSetMgr() const { return m_settings; }
+
+    QString userName() const { return m_userName; }
+    int courseId() const { return m_courseId; }
+    QString courseName() const { return m_courseName; }
+    int courseMid() const { return m_courseMid; }
+    int courseType() const { return m_courseType; }
+    // Full path of the course's learning record file.
+    QString recordPath() const { return m_recordPath; }
+    QDateTime sessionStart() const { return m_sessionStart; }
+    // Seconds paused so far, the running pause included.
+    int pausedSeconds() const;
+
+private:
+    void openCourse();
+
+    QString m_userName;
+    int m_courseId;
+    CourseCategoryMgr *m_categoryMgr;
+    QString m_courseName;
+    int m_courseMid = 0;
+    int m_courseType = 0;
+    QString m_recordPath;
+    CourseDB *m_course = nullptr;
+    LearnCourseDB *m_record = nullptr;
+    LearnSetMgr *m_settings = nullptr;
+    LearnMethodBase *m_method = nullptr;
+    WordInfo m_wordInfo;
+    QDateTime m_sessionStart;
+    QDateTime m_pauseStart;
+    bool m_paused = false;
+    int m_pauseTotal = 0;
+};
+
+// The last learning manager created (null when it was destroyed).
+extern LearnMgr *g_pLearnMgr;

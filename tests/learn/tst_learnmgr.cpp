@@ -1,0 +1,421 @@
+#include "app/apppath.h"
+#include "app/clock.h"
+#include "course/coursecategorymgr.h"
+#include "course/mlbasesqlquerymodel.h"
+#include "coursefixture.h"
+#include "learn/learncodes.h"
+#include "learn/learnmgr.h"
+#include "learn/learnsetmgr.h"
+#include "logcapture.h"
+#include "testroot.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+
+// Reads a learning record file through a connection of its own.
+class RecordReader
+{
+public:
+    explicit RecordReader(const QString &path) : m_name(QStringLiteral("record-reader"))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~RecordReader()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QVariant value(const QString &sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(m_name));
+        if (q.exec(sql) && q.next())
+            return q.value(0);
+        return QVariant();
+    }
+    // "STATE/Step/Fp/DLevel/times" of a word.
+    QString word(int wid)
+    {
+        QSqlQuery q(QSqlDatabase::database(m_name));
+        if (!q.exec(QStringLiteral("select STATE, Step, Fp, DLevel, times from TSTUDYWORD where "
+                                   "WID = %1")
+                        .arg(wid)) ||
+            !q.next())
+            return QStringLiteral("missing");
+        return QStringLiteral("%1/%2/%3/%4/%5")
+            .arg(q.value(0).toInt())
+            .arg(q.value(1).toInt())
+            .arg(q.value(2).toInt())
+            .arg(q.value(3).toInt())
+            .arg(q.value(4).toInt());
+    }
+
+private:
+    QString m_name;
+};
+
+class TestLearnMgr : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void firstSessionCreatesRecordWithEveryWordNew();
+    void gradesReachTheRecordAtTheEnd_data();
+    void gradesReachTheRecordAtTheEnd();
+    void dueWordComesFirstInTheNextSession();
+    void studySpeedCountsActiveTime_data();
+    void studySpeedCountsActiveTime();
+    void sessionLogWrittenWithoutAnyWord();
+    void progressIncludesThisSession();
+    void planModeFromTheCourseSettings();
+    void missingCourseFileEndsAtOnce_data();
+    void missingCourseFileEndsAtOnce();
+    void quotedUserCourseIsStudiedAndListed();
+    void availabilityCheckDuringSessionKeepsCourseOpen();
+
+private:
+    // The tree's course id of the course named name under the node.
+    int courseIdOf(int nodeId, const QString &name);
+    // Draws, grades and answers one word; returns its id.
+    int study(LearnMgr &mgr, int grade, int check = 0, int answer = 0);
+    QString recordPath(const QString &file) const
+    {
+        return m_root->filePath(QStringLiteral("/udata/alice/") + file);
+    }
+
+    TestRoot *m_root = nullptr;
+    CourseCategoryMgr *m_tree = nullptr;
+};
+
+void TestLearnMgr::init()
+{
+    Clock::setOffsetSeconds(0);
+    m_root = new TestRoot;
+    CatalogueFixture official(m_root->filePath(QStringLiteral("/odata/course/categorycourse.db")));
+    const int top = official.addCategory(0, QStringLiteral("官方课程"));
+    official.addCategory(0, QStringLiteral("测试课程"));
+    official.addCourse(21, 2, top, QStringLiteral("六词课程"), 6, false);
+    official.addCourse(22, 2, top, QStringLiteral("未下载课程"), 50, false);
+    QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/21.db")),
+                            {QStringLiteral("apple|n. 苹果"), QStringLiteral("bear|n. 熊"),
+                             QStringLiteral("cloud|n. 云"), QStringLiteral("dream|n. 梦"),
+                             QStringLiteral("earth|n. 地球"), QStringLiteral("frost|n. 霜")}));
+    CatalogueFixture user(m_root->filePath(QStringLiteral("/udata/course/categorycourse.db")));
+    user.addCategory(0, QStringLiteral("用户课程"), 0, 1);
+    user.addCourse(1, 1, 1, QStringLiteral("Tom's words"), 3, true);
+    QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/udata/course/1.db")),
+                            numberedWords(3, QStringLiteral("tom"))));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+}
+
+void TestLearnMgr::cleanup()
+{
+    Clock::setOffsetSeconds(0);
+    delete m_tree;
+    m_tree = nullptr;
+    delete m_root;
+    m_root = nullptr;
+}
+
+int TestLearnMgr::courseIdOf(int nodeId, const QString &name)
+{
+    QTableView view;
+    m_tree->showCourses(&view, nodeId);
+    auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
+    for (int row = 0; model && row < model->rowCount(); ++row)
+        if (m_tree->courseName(model->courseIdAt(row)) == name)
+            return model->courseIdAt(row);
+    return 0;
+}
+
+int TestLearnMgr::study(LearnMgr &mgr, int grade, int check, int answer)
+{
+    const int word = mgr.nextWord();
+    if (word <= 0)
+        return word;
+    mgr.answerAsk(grade);
+    if (check)
+        mgr.answerConfirm(check);
+    if (answer)
+        mgr.answerLearn(answer);
+    return word;
+}
+
+void TestLearnMgr::firstSessionCreatesRecordWithEveryWordNew()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    QVERIFY(id > 0);
+    QVERIFY(!QFile::exists(recordPath(QStringLiteral("o21.ldb"))));
+    LogCapture log;
+    LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+    QVERIFY(log.contains(QStringLiteral("LearnMgr::LearnMgr s")));
+    QCOMPARE(g_pLearnMgr, &mgr);
+    QCOMPARE(mgr.courseName(), QStringLiteral("六词课程"));
+    QCOMPARE(mgr.courseMid(), 21);
+    QCOMPARE(mgr.courseType(), 2);
+    QCOMPARE(mgr.recordPath(), appPath(QStringLiteral("/udata/alice/o21.ldb")));
+    QVERIFY(QFile::exists(recordPath(QStringLiteral("o21.ldb"))));
+    QVERIFY(mgr.isCourseUntouched());
+    QCOMPARE(mgr.learnSetMgr()->learnMode(), 1);
+    {
+        RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+        QCOMPARE(record.value(QStringLiteral("select count(*) from TSTUDYWORD")).toInt(), 6);
+        QCOMPARE(record
+                     .value(QStringLiteral("select count(*) from TSTUDYWORD where STATE = 0 "
+                                           "and Step = 0 and times = 0 and LastTime is null"))
+                     .toInt(),
+                 6);
+    }
+
+    const int first = mgr.nextWord();
+    QCOMPARE(first, 1);
+    QCOMPARE(mgr.currentWord().value("word").toString(), QStringLiteral("apple"));
+    QCOMPARE(mgr.currentWord().value("trans").toString(), QStringLiteral("n. 苹果"));
+    QCOMPARE(mgr.currentWord().value("id").toInt(), 1);
+    QVERIFY(mgr.currentWord().contains(QStringLiteral("phonetic")));
+    QVERIFY(mgr.currentWord().contains(QStringLiteral("esentence")));
+    QCOMPARE(mgr.newWordCount(), 1);
+}
+
+void TestLearnMgr::gradesReachTheRecordAtTheEnd_data()
+{
+    QTest::addColumn<int>("wid");
+    QTest::addColumn<QString>("row");
+    // STATE/Step/Fp/DLevel/times after: KnowWell; Plain + Right (first grading);
+    // Unknown + Next; Dim + Error; Oblivious + Next; the sixth word never drawn.
+    QTest::newRow("know well") << 1 << QStringLiteral("2/0/0/0/1");
+    QTest::newRow("plain, right, first grading") << 2 << QStringLiteral("2/0/0/0/1");
+    QTest::newRow("unknown, next") << 3 << QStringLiteral("1/0/300/3/1");
+    QTest::newRow("dim, error") << 4 << QStringLiteral("1/0/300/3/1");
+    QTest::newRow("oblivious, next") << 5 << QStringLiteral("1/0/300/2/1");
+    QTest::newRow("not drawn") << 6 << QStringLiteral("0/0/0/0/0");
+}
+
+void TestLearnMgr::gradesReachTheRecordAtTheEnd()
+{
+    QFETCH(int, wid);
+    QFETCH(QString, row);
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
+        QCOMPARE(study(mgr, LearnCode::Plain, LearnCode::Right), 2);
+        QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 3);
+        QCOMPARE(study(mgr, LearnCode::Dim, LearnCode::Error), 4);
+        QCOMPARE(study(mgr, LearnCode::Oblivious, 0, LearnCode::Next), 5);
+        QCOMPARE(mgr.newWordCount(), 5);
+        QCOMPARE(mgr.oldWordCount(), 0);
+        QCOMPARE(mgr.knownWellCount(), 2);
+        // The file still holds the start of the session.
+        QVERIFY(mgr.isCourseUntouched());
+        RecordReader before(recordPath(QStringLiteral("o21.ldb")));
+        QCOMPARE(before.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 0);
+    }
+    QCOMPARE(g_pLearnMgr, nullptr);
+    RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+    QCOMPARE(record.word(wid), row);
+    QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 1);
+    QCOMPARE(record
+                 .value(QStringLiteral("select SNWord || '/' || SOWord || '/' || KonwWellWord "
+                                       "from TUSELOG"))
+                 .toString(),
+             QStringLiteral("5/0/2"));
+}
+
+void TestLearnMgr::dueWordComesFirstInTheNextSession()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        // Graded "ten minutes ago": word 1 is due again after 300 seconds.
+        Clock::setOffsetSeconds(-600);
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 1);
+        QCOMPARE(study(mgr, LearnCode::KnowWell), 2);
+        Clock::setOffsetSeconds(0);
+    }
+    LearnMgr again(QStringLiteral("alice"), id, m_tree);
+    QVERIFY(!again.isCourseUntouched());
+    QCOMPARE(again.nextWord(), 1);
+    QCOMPARE(again.currentWord().value("word").toString(), QStringLiteral("apple"));
+    QCOMPARE(again.oldWordCount(), 1);
+    QCOMPARE(again.newWordCount(), 0);
+    again.answerAsk(LearnCode::KnowWell);
+    QCOMPARE(again.nextWord(), 3);
+    QCOMPARE(again.newWordCount(), 1);
+}
+
+void TestLearnMgr::studySpeedCountsActiveTime_data()
+{
+    QTest::addColumn<int>("pauseAt");
+    QTest::addColumn<int>("pauseLength");
+    QTest::addColumn<int>("age");
+    QTest::addColumn<int>("speed");
+    // Three new words drawn, all known well: 6 words handled.
+    QTest::newRow("no pause") << 0 << 0 << 600 << 36;
+    QTest::newRow("120 seconds paused of 600") << 100 << 120 << 600 << 45;
+    QTest::newRow("paused all the time") << 0 << 300 << 300 << 0;
+}
+
+void TestLearnMgr::studySpeedCountsActiveTime()
+{
+    QFETCH(int, pauseAt);
+    QFETCH(int, pauseLength);
+    QFETCH(int, age);
+    QFETCH(int, speed);
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(study(mgr, LearnCode::KnowWell) > 0);
+        if (pauseLength > 0) {
+            Clock::setOffsetSeconds(pauseAt);
+            mgr.pauseTiming();
+            mgr.pauseTiming(); // a second report of the same pause changes nothing
+            Clock::setOffsetSeconds(pauseAt + pauseLength);
+            mgr.resumeTiming();
+            mgr.resumeTiming();
+        }
+        Clock::setOffsetSeconds(age);
+        QCOMPARE(mgr.pausedSeconds(), pauseLength);
+        QCOMPARE(mgr.studySpeed(), speed);
+    }
+    RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+    QCOMPARE(
+        record.value(QStringLiteral("select STLen || '/' || PauseTLen from TUSELOG")).toString(),
+        QStringLiteral("%1/%2").arg(age).arg(pauseLength));
+}
+
+void TestLearnMgr::sessionLogWrittenWithoutAnyWord()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LogCapture log;
+        {
+            LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        }
+        QVERIFY(log.contains(QStringLiteral("LearnMgr::LearnMgr e")));
+    }
+    RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+    QCOMPARE(record
+                 .value(QStringLiteral("select count(*) from TUSELOG where SNWord = 0 and "
+                                       "SOWord = 0 and KonwWellWord = 0"))
+                 .toInt(),
+             1);
+    QCOMPARE(
+        record.value(QStringLiteral("select count(*) from TSTUDYWORD where STATE = 0")).toInt(), 6);
+}
+
+void TestLearnMgr::progressIncludesThisSession()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+    QCOMPARE(mgr.progressPercent(), 0.0f);
+    study(mgr, LearnCode::KnowWell);
+    study(mgr, LearnCode::KnowWell);
+    // Two of six words known: 100 * 8 * 2 / (8 * 6).
+    QVERIFY(qAbs(mgr.progressPercent() - 100.0f / 3.0f) < 0.01f);
+}
+
+void TestLearnMgr::planModeFromTheCourseSettings()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr first(QStringLiteral("alice"), id, m_tree);
+        first.learnSetMgr()->setLearnMode(2);
+        first.learnSetMgr()->setPlanWordCount(2);
+        // The running session keeps its free method.
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(study(first, LearnCode::KnowWell) > 0);
+    }
+    LearnMgr plan(QStringLiteral("alice"), id, m_tree);
+    QCOMPARE(plan.learnSetMgr()->learnMode(), 2);
+    // Three new words today already: the quota of two is used up.
+    QCOMPARE(plan.nextWord(), int(LearnCode::QuotaUsed));
+    QVERIFY(plan.currentWord().isEmpty());
+}
+
+void TestLearnMgr::missingCourseFileEndsAtOnce_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("unknownEntry");
+    QTest::newRow("official course not downloaded") << QStringLiteral("未下载课程") << false;
+    QTest::newRow("entry not in the tree") << QString() << true;
+}
+
+void TestLearnMgr::missingCourseFileEndsAtOnce()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, unknownEntry);
+    const int id = unknownEntry ? 9999 : courseIdOf(m_tree->officialCoursesNodeId(), name);
+    QVERIFY(id > 0);
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(mgr.nextWord(), int(LearnCode::AllKnown));
+        QVERIFY(mgr.currentWord().isEmpty());
+        mgr.answerAsk(LearnCode::Plain);
+        mgr.answerConfirm(LearnCode::Right);
+        mgr.answerLearn(LearnCode::Next);
+        QCOMPARE(mgr.nextWord(), int(LearnCode::AllKnown));
+        QCOMPARE(mgr.studySpeed(), 0);
+        QCOMPARE(mgr.progressPercent(), 0.0f);
+        QVERIFY(!mgr.isCourseUntouched());
+        QVERIFY(mgr.learnSetMgr());
+    }
+    // No record is made for a course that has no words to fill it with: once the course is
+    // downloaded, its first session makes a full one.
+    QVERIFY(!QFile::exists(recordPath(QStringLiteral("o22.ldb"))));
+    QDir folder(m_root->filePath(QStringLiteral("/udata/alice")));
+    QVERIFY(folder.entryList(QStringList{QStringLiteral("*.ldb")}, QDir::Files).isEmpty());
+    if (!unknownEntry) {
+        QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/22.db")),
+                                numberedWords(4)));
+        LearnMgr later(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(later.nextWord(), 1);
+        QCOMPARE(later.currentWord().value("word").toString(), QStringLiteral("w1"));
+    }
+}
+
+void TestLearnMgr::quotedUserCourseIsStudiedAndListed()
+{
+    const int id = courseIdOf(m_tree->userCoursesNodeId(), QStringLiteral("Tom's words"));
+    QVERIFY(id > 0);
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(mgr.courseType(), 1);
+        QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
+        QCOMPARE(mgr.currentWord().value("word").toString(), QStringLiteral("tom1"));
+        QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 2);
+    }
+    QVERIFY(QFile::exists(recordPath(QStringLiteral("u1.ldb"))));
+    // The rebuilt tree lists it among the courses being learned, with its statistics.
+    delete m_tree;
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    QTableView view;
+    m_tree->showCourses(&view, m_tree->learningNodeId());
+    QAbstractItemModel *model = view.model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->data(model->index(0, 1)).toString(), QStringLiteral("Tom's words"));
+    QCOMPARE(model->data(model->index(0, 4)).toString(), QStringLiteral("1个")); // mwcount
+    QCOMPARE(model->data(model->index(0, 5)).toString(), QStringLiteral("1个")); // swcount
+}
+
+void TestLearnMgr::availabilityCheckDuringSessionKeepsCourseOpen()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+    QCOMPARE(mgr.nextWord(), 1);
+    // A second object on the same course file comes and goes.
+    QVERIFY(m_tree->isCourseAvailable(id));
+    mgr.answerAsk(LearnCode::KnowWell);
+    QCOMPARE(mgr.nextWord(), 2);
+    QCOMPARE(mgr.currentWord().value("word").toString(), QStringLiteral("bear"));
+}
+
+QTEST_MAIN(TestLearnMgr)
+#include "tst_learnmgr.moc"
