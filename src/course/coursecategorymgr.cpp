@@ -114,6 +114,9 @@ CourseCategoryMgr::CourseCategoryMgr(const QString &userName) : m_userName(userN
 
 CourseCategoryMgr::~CourseCategoryMgr()
 {
+    for (const QPointer<MlBaseSqlQueryModel> &model : qAsConst(m_models))
+        if (model)
+            model->clear();
     delete m_my;
     delete m_user;
     delete m_official;
@@ -296,6 +299,8 @@ void CourseCategoryMgr::showCourses(QTableView *view, int nodeId)
     if (sql) {
         auto *model = new CourseSqlQueryModel(view);
         model->setQuery(QString::fromLatin1(sql).arg(nodeId), *m_database);
+        m_models.removeAll(nullptr);
+        m_models.append(model);
         // The view owns its course models: the one replaced here (and its selection
         // model) would otherwise pile up with every node the user clicks.
         QAbstractItemModel *oldModel = view->model();

@@ -3,12 +3,14 @@
 #include "app/psqlite.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class QTableView;
 class QTreeWidget;
 class QTreeWidgetItem;
 class CategoryCourseDBBase;
+class MlBaseSqlQueryModel;
 class OCategoryCourseDB;
 class UCategoryCourseDB;
 class MCategoryCourseDB;
@@ -63,7 +65,8 @@ public:
     // user-role data = node id) and expands everything.
     void buildTree(QTreeWidget *tree);
     // Shows the courses of a node in the view: a new CourseSqlQueryModel owned by the view
-    // replaces (and deletes) the view's previous course model.
+    // replaces (and deletes) the view's previous course model. Models still shown when this
+    // object is destroyed are emptied, since their rows live in its database.
     void showCourses(QTableView *view, int nodeId);
 
     QString courseName(int courseId);
@@ -117,6 +120,7 @@ private:
     int m_masteredNode = 0;
     int m_testCoursesNode = 0;
     int m_learningNode = 0;
+    QList<QPointer<MlBaseSqlQueryModel>> m_models;
 };
 
 // The process-wide category tree, owned by the course manager page (null until built).

@@ -33,3 +33,10 @@ int MlBaseSqlQueryModel::courseIdAt(int row) const
 {
     return record(row).value(QStringLiteral("id")).toInt();
 }
+
+void MlBaseSqlQueryModel::clear()
+{
+    QSqlQueryModel::clear();
+    m_queryText.clear();
+    m_db = QSqlDatabase();
+}

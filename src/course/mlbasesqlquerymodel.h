@@ -21,6 +21,8 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     // The "id" field of the row: the course id in the category tree.
     int courseIdAt(int row) const;
+    // Empties the model and lets go of its connection (which may then be closed).
+    void clear() override;
 
     QString queryText() const { return m_queryText; }
 

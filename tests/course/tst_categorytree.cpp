@@ -45,6 +45,7 @@ private Q_SLOTS:
     void showCoursesColumnsAndHeaders_data();
     void showCoursesColumnsAndHeaders();
     void showCoursesReplacesAndDeletesItsModel();
+    void shownListOutlivesTheTree();
     void userWithoutLearningFiles();
     void missingCataloguesGiveOnlyMyCourses();
     void categoryLoopInCatalogueEnds();
@@ -513,6 +514,22 @@ void TestCategoryTree::showCoursesReplacesAndDeletesItsModel()
     QCOMPARE(view.model()->parent(), &view);
     QCOMPARE(view.model()->rowCount(), 2);
     QCOMPARE(view.findChildren<CourseSqlQueryModel *>().size(), 1);
+}
+
+void TestCategoryTree::shownListOutlivesTheTree()
+{
+    QTableView view;
+    m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
+    QVERIFY(view.model()->rowCount() > 0);
+    LogCapture log;
+    delete m_tree;
+    m_tree = nullptr;
+    // The list is emptied with the tree's database, which closes cleanly.
+    QCOMPARE(view.model()->rowCount(), 0);
+    QVERIFY(!log.contains(QStringLiteral("still in use")));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
+    QCOMPARE(view.model()->rowCount(), 3);
 }
 
 void TestCategoryTree::userWithoutLearningFiles()
