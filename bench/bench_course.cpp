@@ -2,7 +2,9 @@
 // study session on a large course (first time, when the record is made, and later).
 #include "app/apppath.h"
 #include "course/coursecategorymgr.h"
+#include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
+#include "learn/learnmgr.h"
 #include "testroot.h"
 
 #include <QApplication>
@@ -98,6 +100,48 @@ void benchTree()
     printBench("course_tree_build", median(times), "ms");
 }
 
+// LearnMgr start on a 20,000-word official course: construction (record made and filled on
+// the first study, used as it is later, then copied into memory) and the first word.
+void benchLearnMgrStart()
+{
+    TestRoot root;
+    CatalogueFixture official(root.filePath(QStringLiteral("/odata/course/categorycourse.db")));
+    const int top = official.addCategory(0, QStringLiteral("官方课程"));
+    official.addCourse(900, 2, top, QStringLiteral("Big course"), 20000, true);
+    writeCourseFile(root.filePath(QStringLiteral("/odata/course/900.db")), numberedWords(20000));
+    const QString record = root.filePath(QStringLiteral("/udata/%1/o900.ldb").arg(kUser));
+
+    CourseCategoryMgr tree(kUser);
+    QTableView view;
+    tree.showCourses(&view, tree.officialCoursesNodeId());
+    auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
+    const int courseId = model && model->rowCount() > 0 ? model->courseIdAt(0) : 0;
+
+    QVector<double> first;
+    QVector<double> later;
+    int word = 0;
+    for (int run = 0; run < 5; ++run) {
+        QFile::remove(record);
+        QElapsedTimer timer;
+        timer.start();
+        {
+            LearnMgr mgr(kUser, courseId, &tree);
+            word = mgr.nextWord();
+            first << timer.nsecsElapsed() / 1e6;
+        }
+        for (int again = 0; again < 2; ++again) {
+            timer.restart();
+            LearnMgr mgr(kUser, courseId, &tree);
+            word = mgr.nextWord();
+            later << timer.nsecsElapsed() / 1e6;
+        }
+    }
+    if (word != 1)
+        std::fprintf(stderr, "unexpected first word %d\n", word);
+    printBench("learnmgr_start_first", median(first), "ms");
+    printBench("learnmgr_start_later", median(later), "ms");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -107,5 +151,6 @@ int main(int argc, char **argv)
     // The library logs every missing file and skipped record; keep the output to the figures.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     benchTree();
+    benchLearnMgrStart();
     return 0;
 }

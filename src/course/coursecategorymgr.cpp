@@ -4,10 +4,11 @@
 #include "course/coursedb.h"
 #include "course/courseheadercaptions.h"
 #include "course/coursesqlquerymodel.h"
-#include "course/learnrecordsummary.h"
 #include "course/mcategorycoursedb.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
+#include "learn/learncodes.h"
+#include "learn/learncoursedb.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -234,15 +235,17 @@ void CourseCategoryMgr::loadStatistics()
         if (prefix.isEmpty() || done.contains({cttype, mid}))
             continue;
         done.insert({cttype, mid});
-        const QString record =
+        const QString path =
             appPath(QStringLiteral("/udata/%1/%2%3.ldb").arg(m_userName, prefix).arg(mid));
-        const LearnRecordSummary s = readLearnRecordSummary(record);
-        if (!s.opened)
+        // Only records that exist are read (opening a missing one would create it).
+        if (!QFileInfo(path).isFile())
             continue;
+        LearnCourseDB record(path);
         exec(QString::fromLatin1(kUpdateStatistics)
-                 .arg(number(s.averageDLevel), number(s.stepsPerGrading), number(s.studyProgress))
-                 .arg(s.knownWell)
-                 .arg(s.inLearning)
+                 .arg(number(record.averageDLevel()), number(record.stepsPerGrading()),
+                      number(record.studyProgress()))
+                 .arg(record.countInState(LearnCode::Known))
+                 .arg(record.countInState(LearnCode::Learning))
                  .arg(cttype)
                  .arg(mid));
     }

@@ -2,9 +2,9 @@
 
 #include "app/apppath.h"
 #include "course/coursecategorymgr.h"
-#include "course/learnrecordsummary.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
+#include "learn/learncoursedb.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -77,8 +77,13 @@ void MCategoryCourseDB::fill()
         const QString name = catalogue ? catalogue->getCourseName(mid) : QString();
         const int wcount = catalogue ? catalogue->getWordCount(mid) : 0;
 
-        const LearnRecordSummary summary = readLearnRecordSummary(file);
-        const int cid = summary.allKnown() ? m_masteredId : m_learningId;
+        // A record without words counts as mastered.
+        bool mastered = false;
+        {
+            LearnCourseDB record(file);
+            mastered = record.allKnown();
+        }
+        const int cid = mastered ? m_masteredId : m_learningId;
         execBound(QString::fromUtf8(kInsertCourse).arg(mid).arg(cttype).arg(cid).arg(wcount),
                   {name});
     }

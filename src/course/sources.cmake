@@ -6,10 +6,11 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ocategorycoursedb.h ${CMAKE_CURRENT_LIST_DIR}/ocategorycoursedb.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ucategorycoursedb.h ${CMAKE_CURRENT_LIST_DIR}/ucategorycoursedb.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mcategorycoursedb.h ${CMAKE_CURRENT_LIST_DIR}/mcategorycoursedb.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/learnrecordsummary.h ${CMAKE_CURRENT_LIST_DIR}/learnrecordsummary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/courseheadercaptions.h ${CMAKE_CURRENT_LIST_DIR}/courseheadercaptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mlbasesqlquerymodel.h ${CMAKE_CURRENT_LIST_DIR}/mlbasesqlquerymodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/coursesqlquerymodel.h ${CMAKE_CURRENT_LIST_DIR}/coursesqlquerymodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_tableviewcourselist.h ${CMAKE_CURRENT_LIST_DIR}/memora_tableviewcourselist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/coursecategorymgr.h ${CMAKE_CURRENT_LIST_DIR}/coursecategorymgr.cpp
+    # The learning manager lives with the learning engine but is built from here.
+    ${CMAKE_CURRENT_LIST_DIR}/../learn/learnmgr.h ${CMAKE_CURRENT_LIST_DIR}/../learn/learnmgr.cpp
 )

@@ -57,7 +57,7 @@ void LearnMgr::openCourse()
         appPath(QStringLiteral("/udata/%1/%2%3.ldb").arg(m_userName, prefix).arg(m_courseMid));
     // A record made now would stay without words for good (records never gain words), so a
     // course that cannot be read gets none until it can.
-    if (!QFileInfo::exists(m_recordPath) && !m_course->hasWords()) {
+    if (!QFileInfo::exists(m_recordPath) && (!m_course->isOpen() || !m_course->hasWords())) {
         qDebug() << "LearnMgr::LearnMgr 课程没有单词, 不建学习记录" << m_course->path();
         return;
     }
