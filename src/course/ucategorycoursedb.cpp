@@ -1,9 +1,21 @@
 #include "course/ucategorycoursedb.h"
 
+#include "app/apppath.h"
+
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 const char *const UCategoryCourseDB::kRelativePath = "/udata/course/categorycourse.db";
+const char *const UCategoryCourseDB::kCreateCategoryTable =
+    "CREATE TABLE [TCategory] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [pid] INTEGER, [name] "
+    "TEXT, [coursecount] INTEGER);";
+const char *const UCategoryCourseDB::kCreateCourseTable =
+    "CREATE TABLE [TCourse] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [mid] INTEGER, [cttype] "
+    "INTEGER, [cid] INTEGER, [name] TEXT, [wcount] INTEGER, [exist] BOOLEAN DEFAULT 0);";
+const char *const UCategoryCourseDB::kInsertUserCoursesCategory =
+    "insert into TCategory(id, pid, name, coursecount) values(1, 0, '用户课程', 0)";
 const char *const UCategoryCourseDB::kAddCategory =
     "insert into TCategory(pid, name) values(%1, ?)";
 const char *const UCategoryCourseDB::kSelectCategoryId = "select id from TCategory where name = ?";
@@ -22,7 +34,31 @@ const char *const UCategoryCourseDB::kSelectCourseNames = "select name from TCou
 
 UCategoryCourseDB::UCategoryCourseDB()
 {
-    openCatalogue(QString::fromLatin1(kRelativePath), false);
+    const QString relative = QString::fromLatin1(kRelativePath);
+    openCatalogue(relative, false);
+    if (!isOpen() && !QFileInfo::exists(appPath(relative)))
+        createCatalogue(appPath(relative));
+}
+
+bool UCategoryCourseDB::createCatalogue(const QString &path)
+{
+    ensureAppDir(QStringLiteral("/udata/course"));
+    if (!open(path, QString()))
+        return false;
+    m_database->transaction();
+    const bool made = exec(QLatin1String(kCreateCategoryTable)) &&
+                      exec(QLatin1String(kCreateCourseTable)) &&
+                      exec(QString::fromUtf8(kInsertUserCoursesCategory));
+    if (made && m_database->commit()) {
+        qDebug() << "UCategoryCourseDB: 新建用户课程目录" << path;
+        return true;
+    }
+    // Leave no half-made catalogue behind: the next start tries again.
+    m_database->rollback();
+    close();
+    QFile::remove(path);
+    qDebug() << "UCategoryCourseDB: 无法新建用户课程目录" << path;
+    return false;
 }
 
 UCategoryCourseDB::~UCategoryCourseDB() = default;

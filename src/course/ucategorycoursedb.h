@@ -9,12 +9,17 @@
 // user adds becomes its child. Names are stored exactly as given (quotes, percent signs
 // and any script included).
 //
-// Writes return whether the statement succeeded; on a missing catalogue they change
-// nothing and return false.
+// The catalogue is the user's own data and lies in the user data folder, where nothing is
+// installed: when it is missing it is created with its tables and "用户课程" (id 1), so
+// that courses can be imported from the first run on. Writes return whether the statement
+// succeeded; on a catalogue that cannot be opened they change nothing and return false.
 class UCategoryCourseDB : public CategoryCourseDBBase
 {
 public:
     static const char *const kRelativePath;
+    static const char *const kCreateCategoryTable;
+    static const char *const kCreateCourseTable;
+    static const char *const kInsertUserCoursesCategory;
     static const char *const kAddCategory;
     static const char *const kSelectCategoryId;
     static const char *const kRenameCategory;
@@ -52,4 +57,8 @@ public:
     bool deleteCourse(int id);
     // Names of the courses in category cid, in stored order.
     QStringList getCourseNames(int cid);
+
+private:
+    // Makes a new, empty catalogue at path holding only "用户课程".
+    bool createCatalogue(const QString &path);
 };

@@ -27,7 +27,9 @@ class TestCatalogues : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void missingCataloguesAreLoggedAndEmpty();
+    void missingOfficialCatalogueIsLoggedAndEmpty();
+    void missingUserCatalogueIsCreatedWithUserCourses();
+    void unreadableUserCatalogueIsLeftAlone();
     void officialLookups_data();
     void officialLookups();
     void addedCategoryKeepsNameUnderUserCourses_data();
@@ -61,28 +63,64 @@ void TestCatalogues::writeCatalogues(const TestRoot &root)
     user.addCourse(7, 1, 1, QStringLiteral("Tom's words"), 25, true);
 }
 
-void TestCatalogues::missingCataloguesAreLoggedAndEmpty()
+void TestCatalogues::missingOfficialCatalogueIsLoggedAndEmpty()
 {
     TestRoot root;
     LogCapture log;
     OCategoryCourseDB official;
-    UCategoryCourseDB user;
     const QString officialPath = appPath(QStringLiteral("/odata/course/categorycourse.db"));
-    const QString userPath = appPath(QStringLiteral("/udata/course/categorycourse.db"));
     QVERIFY(log.contains(officialPath + QStringLiteral("不存在")));
-    QVERIFY(log.contains(userPath + QStringLiteral("不存在")));
-    // Nothing is created in their place.
+    // Nothing is created in its place.
     QVERIFY(!QFile::exists(officialPath));
-    QVERIFY(!QFile::exists(userPath));
-
     QCOMPARE(official.getCourseName(12), QString());
     QCOMPARE(official.getWordCount(12), 0);
-    QVERIFY(!user.addCategory(QStringLiteral("新分类")));
-    QVERIFY(!user.categoryExists(QStringLiteral("新分类")));
-    QCOMPARE(user.addCourse(1, QStringLiteral("新课程")), 0);
-    QVERIFY(!user.courseExists(QStringLiteral("新课程")));
-    QVERIFY(user.getCourseNames(1).isEmpty());
-    QVERIFY(!QFile::exists(userPath));
+    QVERIFY(official.courseRows(0).isEmpty());
+    QVERIFY(official.categoryRows(0).isEmpty());
+}
+
+void TestCatalogues::missingUserCatalogueIsCreatedWithUserCourses()
+{
+    TestRoot root;
+    const QString userPath = appPath(QStringLiteral("/udata/course/categorycourse.db"));
+    {
+        LogCapture log;
+        UCategoryCourseDB user;
+        QVERIFY(log.contains(userPath + QStringLiteral("不存在")));
+        QVERIFY(QFile::exists(userPath));
+        QCOMPARE(user.getCategoryId(QStringLiteral("用户课程")), 1);
+        QVERIFY(user.addCategory(QStringLiteral("新分类")));
+        QCOMPARE(
+            user.addCourse(user.getCategoryId(QStringLiteral("新分类")), QStringLiteral("新课程")),
+            1);
+    }
+    // The next start finds it as it was left.
+    LogCapture log;
+    UCategoryCourseDB again;
+    QVERIFY(!log.contains(QStringLiteral("不存在")));
+    QVERIFY(again.courseExists(QStringLiteral("新课程")));
+    QCOMPARE(again.getCourseNames(2), QStringList{QStringLiteral("新课程")});
+}
+
+void TestCatalogues::unreadableUserCatalogueIsLeftAlone()
+{
+    TestRoot root;
+    ensureAppDir(QStringLiteral("/udata/course"));
+    const QString userPath = appPath(QStringLiteral("/udata/course/categorycourse.db"));
+    const QByteArray junk("this is not a database, but it is the user's file\n");
+    {
+        QFile file(userPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(junk);
+    }
+    {
+        UCategoryCourseDB user;
+        QVERIFY(!user.addCategory(QStringLiteral("新分类")));
+        QVERIFY(!user.categoryExists(QStringLiteral("用户课程")));
+        QCOMPARE(user.addCourse(1, QStringLiteral("新课程")), 0);
+    }
+    QFile file(userPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), junk);
 }
 
 void TestCatalogues::officialLookups_data()

@@ -47,8 +47,10 @@ private Q_SLOTS:
     void showCoursesReplacesAndDeletesItsModel();
     void shownListOutlivesTheTree();
     void userWithoutLearningFiles();
-    void missingCataloguesGiveOnlyMyCourses();
+    void missingCataloguesGiveOnlyMyAndUserCourses();
     void categoryLoopInCatalogueEnds();
+    void installedOfficialCatalogue_data();
+    void installedOfficialCatalogue();
 
 private:
     QStringList courseNamesOf(int nodeId);
@@ -548,7 +550,7 @@ void TestCategoryTree::userWithoutLearningFiles()
     QVERIFY(m_tree->hasLearnFiles());
 }
 
-void TestCategoryTree::missingCataloguesGiveOnlyMyCourses()
+void TestCategoryTree::missingCataloguesGiveOnlyMyAndUserCourses()
 {
     delete m_tree;
     m_tree = nullptr;
@@ -558,9 +560,11 @@ void TestCategoryTree::missingCataloguesGiveOnlyMyCourses()
     QVERIFY(log.contains(QStringLiteral("不存在")));
     QTreeWidget widget;
     tree.buildTree(&widget);
-    QCOMPARE(widget.topLevelItemCount(), 1);
+    // The user's own catalogue is made on first use; the official one is only missing.
+    QCOMPARE(widget.topLevelItemCount(), 2);
     QCOMPARE(widget.topLevelItem(0)->text(0), QStringLiteral("我的课程(0)"));
-    QCOMPARE(tree.userCoursesNodeId(), 0);
+    QCOMPARE(widget.topLevelItem(1)->text(0), QStringLiteral("用户课程(0)"));
+    QVERIFY(tree.userCoursesNodeId() > 0);
     QCOMPARE(tree.officialCoursesNodeId(), 0);
     QCOMPARE(tree.testCoursesNodeId(), 0);
     QVERIFY(tree.learningNodeId() > 0);
@@ -587,6 +591,40 @@ void TestCategoryTree::categoryLoopInCatalogueEnds()
         widget.findItems(QStringLiteral("子分类(1)"), Qt::MatchExactly | Qt::MatchRecursive).size(),
         1);
     QCOMPARE(widget.findItems(QStringLiteral("用户课程(1)"), Qt::MatchExactly).size(), 1);
+}
+
+void TestCategoryTree::installedOfficialCatalogue_data()
+{
+    QTest::addColumn<bool>("testCourses");
+    QTest::newRow("官方课程") << false;
+    QTest::newRow("测试课程") << true;
+}
+
+void TestCategoryTree::installedOfficialCatalogue()
+{
+    QFETCH(bool, testCourses);
+    delete m_tree;
+    m_tree = nullptr;
+    TestRoot installed;
+    if (!installed.stageInstallData(QStringLiteral("odata")))
+        QSKIP("the installation data has not been built");
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    const int node = testCourses ? tree.testCoursesNodeId() : tree.officialCoursesNodeId();
+    QVERIFY(node > 0);
+    QTableView view;
+    tree.showCourses(&view, node);
+    auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
+    QVERIFY(model);
+    QVERIFY(model->rowCount() > 0);
+    const int existColumn = model->record().indexOf(QStringLiteral("exist"));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const int id = model->courseIdAt(row);
+        const bool onDisk = QFile::exists(tree.coursePath(id));
+        QCOMPARE(model->data(model->index(row, existColumn)).toString(),
+                 onDisk ? QStringLiteral("已安装") : QStringLiteral("未安装"));
+        // An installed course can be studied.
+        QCOMPARE(tree.isCourseAvailable(id), onDisk);
+    }
 }
 
 QTEST_MAIN(TestCategoryTree)
