@@ -2,6 +2,7 @@
 #include "app/messagelog.h"
 #include "app/singleapplication.h"
 #include "app/startup.h"
+#include "course/courseheadercaptions.h"
 #include "ui/placeholderwindow.h"
 #include "user/usermgr.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(messageHandler);
     Startup::gb18030Codec();
     Startup::installApplicationFont();
+    initCourseHeaderCaptions();
 
     Globals::create();
     Globals::ensureDataFolders();
