@@ -175,4 +175,21 @@ bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QStrin
     return true;
 }
 
+QList<int> fillOrder(const QString &recordPath)
+{
+    QList<int> ids;
+    for (const QVariant &v :
+         columnOfFile(recordPath, QStringLiteral("select WID from TSTUDYWORD order by ID")))
+        ids << v.toInt();
+    return ids;
+}
+
+QString insertUseLog(const QString &start, int newWords)
+{
+    return QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
+                          "KonwWellWord) values('%1', 60, 0, %2, 0, 0)")
+        .arg(start)
+        .arg(newWords);
+}
+
 } // namespace LearnFixtures

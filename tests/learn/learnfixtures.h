@@ -46,5 +46,10 @@ QVariantList columnOfFile(const QString &path, const QString &sql);
 QString localText(qint64 secondsFromNow);
 // Compares two row maps, reporting the first difference in *why.
 bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QString *why);
+// Word ids of the record file in the order it was filled (TSTUDYWORD by ID).
+QList<int> fillOrder(const QString &recordPath);
+// The statement that logs a 60-second session without pause, started at start (stored
+// text) and with newWords new words.
+QString insertUseLog(const QString &start, int newWords);
 
 } // namespace LearnFixtures

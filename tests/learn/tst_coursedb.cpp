@@ -459,20 +459,10 @@ void TestLearnCourseDB::todayNewWordsCountsTodaysLocalDate()
     const QString d = today.toString("yyyy-MM-dd");
     const QString yesterday = today.addDays(-1).toString("yyyy-MM-dd");
     const QString tomorrow = today.addDays(1).toString("yyyy-MM-dd");
-    QVERIFY(
-        execOnFile(recordPath(),
-                   {QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                                   "KonwWellWord) values('%1 00:00:30.000', 60, 0, 3, 0, 0)")
-                        .arg(d),
-                    QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                                   "KonwWellWord) values('%1 07:00:00.000', 60, 0, 4, 0, 0)")
-                        .arg(d),
-                    QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                                   "KonwWellWord) values('%1 23:59:59.999', 60, 0, 50, 0, 0)")
-                        .arg(yesterday),
-                    QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                                   "KonwWellWord) values('%1 00:00:00.000', 60, 0, 600, 0, 0)")
-                        .arg(tomorrow)}));
+    QVERIFY(execOnFile(recordPath(),
+                       {insertUseLog(d + " 00:00:30.000", 3), insertUseLog(d + " 07:00:00.000", 4),
+                        insertUseLog(yesterday + " 23:59:59.999", 50),
+                        insertUseLog(tomorrow + " 00:00:00.000", 600)}));
     LearnCourseDB record(recordPath());
     QCOMPARE(record.todayNewWords(), 7u);
     QCOMPARE(record.totalStudySeconds(), 240u);

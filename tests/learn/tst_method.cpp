@@ -36,14 +36,6 @@ struct Study
     std::unique_ptr<LearnMethodBase> method;
 };
 
-QString insertSession(const QString &start, int newWords)
-{
-    return QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                          "KonwWellWord) values('%1', 60, 0, %2, 0, 0)")
-        .arg(start)
-        .arg(newWords);
-}
-
 } // namespace
 
 // Drawing words and the codes that end a study.
@@ -54,8 +46,6 @@ class TestLearnMethod : public QObject
 private:
     QString recordPath() const { return m_root->filePath("/udata/tom/o1.ldb"); }
     QString coursePath() const { return m_root->filePath("/odata/course/1.db"); }
-    // Word ids in the order the record was filled.
-    QList<int> fillOrder();
 
     QScopedPointer<TestRoot> m_root;
 
@@ -86,20 +76,12 @@ void TestLearnMethod::cleanup()
     m_root.reset();
 }
 
-QList<int> TestLearnMethod::fillOrder()
-{
-    QList<int> ids;
-    for (const QVariant &v : columnOfFile(recordPath(), "select WID from TSTUDYWORD order by ID"))
-        ids << v.toInt();
-    return ids;
-}
-
 void TestLearnMethod::firstDrawIsTheFirstNewWord()
 {
     QVERIFY(makeCourse(coursePath(), 20));
     Study study(coursePath(), recordPath());
     study.start();
-    const int first = fillOrder().value(0);
+    const int first = fillOrder(recordPath()).value(0);
     QCOMPARE(study.method->nextWord(), first);
     QCOMPARE(study.method->currentWord(), first);
     QCOMPARE(study.method->newWordCount(), 1);
@@ -112,7 +94,7 @@ void TestLearnMethod::unknownWordIsDueAfterTheFirstPoint()
     QVERIFY(makeCourse(coursePath(), 5));
     Study study(coursePath(), recordPath());
     study.start();
-    const QList<int> order = fillOrder();
+    const QList<int> order = fillOrder(recordPath());
     LearnMethodBase &method = *study.method;
 
     QCOMPARE(method.nextWord(), order.at(0));
@@ -161,8 +143,8 @@ void TestLearnMethod::planQuota()
     const QDateTime now = QDateTime::currentDateTime();
     QVERIFY(execOnFile(
         recordPath(),
-        {insertSession(now.date().toString("yyyy-MM-dd 00:00:01.000"), earlierToday),
-         insertSession(now.addDays(-1).toString("yyyy-MM-dd HH:mm:ss.zzz"), earlierYesterday)}));
+        {insertUseLog(now.date().toString("yyyy-MM-dd 00:00:01.000"), earlierToday),
+         insertUseLog(now.addDays(-1).toString("yyyy-MM-dd HH:mm:ss.zzz"), earlierYesterday)}));
     study.settings.setLearnMode(2);
     study.settings.setPlanWordCount(quota);
     study.start();
@@ -171,7 +153,7 @@ void TestLearnMethod::planQuota()
     QCOMPARE(plan->quota(), quota);
     QCOMPARE(plan->todayNewWords(), earlierToday);
 
-    const QList<int> order = fillOrder();
+    const QList<int> order = fillOrder(recordPath());
     for (int i = 0; i < wordsBeforeQuota; ++i) {
         QCOMPARE(plan->nextWord(), order.at(i));
         plan->answerAsk(LearnCode::Unknown);

@@ -125,7 +125,6 @@ class TestLearnSession : public QObject
 private:
     QString recordPath() const { return m_root->filePath("/udata/tom/o1.ldb"); }
     QString coursePath() const { return m_root->filePath("/odata/course/1.db"); }
-    QList<int> fillOrder();
 
     QScopedPointer<TestRoot> m_root;
 
@@ -148,14 +147,6 @@ void TestLearnSession::cleanup()
     m_root.reset();
 }
 
-QList<int> TestLearnSession::fillOrder()
-{
-    QList<int> ids;
-    for (const QVariant &v : columnOfFile(recordPath(), "select WID from TSTUDYWORD order by ID"))
-        ids << v.toInt();
-    return ids;
-}
-
 void TestLearnSession::wholeSessionReachesTheFile()
 {
     QVERIFY(makeCourse(coursePath(), 300));
@@ -164,7 +155,7 @@ void TestLearnSession::wholeSessionReachesTheFile()
     int expectedKnown = 0;
     {
         Study study(coursePath(), recordPath());
-        const QList<int> order = fillOrder();
+        const QList<int> order = fillOrder(recordPath());
         QCOMPARE(order.size(), 300);
         for (int i = 0; i < 100; ++i) {
             const Way &way = i == 99 ? kPlainUnchecked : kWays[i % kWayCount];
@@ -239,7 +230,7 @@ void TestLearnSession::wholeSessionReachesTheFile()
             QCOMPARE(later.draw(), word.second);
             answer(*later.method, kWays[0]);
         }
-        QCOMPARE(later.draw(), fillOrder().at(100));
+        QCOMPARE(later.draw(), fillOrder(recordPath()).at(100));
         QCOMPARE(later.method->oldWordCount(), int(due.size()));
         QCOMPARE(later.method->newWordCount(), 1);
     }
@@ -322,7 +313,7 @@ void TestLearnSession::killedSessionKeepsItsWrittenGradings()
         CourseDB course(coursePath());
         LearnCourseDB created(recordPath(), &course);
     }
-    const QList<int> order = fillOrder();
+    const QList<int> order = fillOrder(recordPath());
 
     QProcess child;
     child.setProcessChannelMode(QProcess::SeparateChannels);
