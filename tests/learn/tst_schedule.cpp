@@ -30,9 +30,27 @@ class TestSchedule : public QObject
     Q_OBJECT
 
 private:
+    // One row of the way table.
+    struct Way
+    {
+        QList<int> points;
+        int grade;
+        int followUp;
+        int code;
+        int step;
+        int dLevel;
+        int times;
+        int expState;
+        int expStep;
+        int expFp;
+        int expDLevel;
+        bool becameKnown;
+    };
     static void wayTable();
+    // The current row of the way table.
+    static Way fetchWay();
     // The word drawn for a row: a new word for a first grading, else a due word in learning.
-    static WordProgress drawnWord(int step, int dLevel, int times, const QList<int> &points);
+    static WordProgress drawnWord(const Way &way);
 
 private slots:
     void stepStaysOnList_data();
@@ -150,75 +168,70 @@ void TestSchedule::wayTable()
         << true;
 }
 
-WordProgress TestSchedule::drawnWord(int step, int dLevel, int times, const QList<int> &points)
+TestSchedule::Way TestSchedule::fetchWay()
+{
+    QFETCH(QList<int>, points);
+    QFETCH(int, grade);
+    QFETCH(int, followUp);
+    QFETCH(int, code);
+    QFETCH(int, step);
+    QFETCH(int, dLevel);
+    QFETCH(int, times);
+    QFETCH(int, expState);
+    QFETCH(int, expStep);
+    QFETCH(int, expFp);
+    QFETCH(int, expDLevel);
+    QFETCH(bool, becameKnown);
+    return {points,   grade,   followUp, code, // the answer
+            step,     dLevel,  times,          // the word as drawn
+            expState, expStep, expFp,    expDLevel, becameKnown};
+}
+
+WordProgress TestSchedule::drawnWord(const Way &way)
 {
     WordProgress drawn;
-    drawn.state = times == 0 ? LearnCode::New : LearnCode::Learning;
-    drawn.step = step;
-    drawn.fp = times == 0 ? 0 : points.at(qMin(step, int(points.size()) - 1));
-    drawn.dLevel = dLevel;
-    drawn.times = times;
+    drawn.state = way.times == 0 ? LearnCode::New : LearnCode::Learning;
+    drawn.step = way.step;
+    drawn.fp = way.times == 0 ? 0 : way.points.at(qMin(way.step, int(way.points.size()) - 1));
+    drawn.dLevel = way.dLevel;
+    drawn.times = way.times;
     return drawn;
 }
 
 void TestSchedule::nineWays()
 {
-    QFETCH(QList<int>, points);
-    QFETCH(int, grade);
-    QFETCH(int, followUp);
-    QFETCH(int, code);
-    QFETCH(int, step);
-    QFETCH(int, dLevel);
-    QFETCH(int, times);
-    QFETCH(int, expState);
-    QFETCH(int, expStep);
-    QFETCH(int, expFp);
-    QFETCH(int, expDLevel);
-    QFETCH(bool, becameKnown);
-
-    const WordProgress drawn = drawnWord(step, dLevel, times, points);
+    const Way way = fetchWay();
+    const WordProgress drawn = drawnWord(way);
     WordProgress word = LearnSchedule::graded(drawn);
-    const ScheduleChange ask = LearnSchedule::afterAsk(grade, drawn, 0, points);
+    const ScheduleChange ask = LearnSchedule::afterAsk(way.grade, drawn, 0, way.points);
     word = LearnSchedule::applied(word, ask);
     bool known = ask.becameKnown;
-    if (followUp == Confirm) {
+    if (way.followUp == Confirm) {
         const ScheduleChange check =
-            LearnSchedule::afterConfirm(grade, code, drawn, ask.penalty, points);
+            LearnSchedule::afterConfirm(way.grade, way.code, drawn, ask.penalty, way.points);
         word = LearnSchedule::applied(word, check);
         known = known || check.becameKnown;
-    } else if (followUp == Learn) {
-        const ScheduleChange next = LearnSchedule::afterLearn(code, drawn, ask.penalty);
+    } else if (way.followUp == Learn) {
+        const ScheduleChange next = LearnSchedule::afterLearn(way.code, drawn, ask.penalty);
         word = LearnSchedule::applied(word, next);
         known = known || next.becameKnown;
     }
-    QCOMPARE(word.state, expState);
-    QCOMPARE(word.step, expStep);
-    QCOMPARE(word.fp, expFp);
-    QCOMPARE(word.dLevel, expDLevel);
-    QCOMPARE(word.times, times + 1);
-    QCOMPARE(known, becameKnown);
+    QCOMPARE(word.state, way.expState);
+    QCOMPARE(word.step, way.expStep);
+    QCOMPARE(word.fp, way.expFp);
+    QCOMPARE(word.dLevel, way.expDLevel);
+    QCOMPARE(word.times, way.times + 1);
+    QCOMPARE(known, way.becameKnown);
 }
 
 void TestSchedule::nineWaysThroughFreeMethod()
 {
-    QFETCH(QList<int>, points);
-    QFETCH(int, grade);
-    QFETCH(int, followUp);
-    QFETCH(int, code);
-    QFETCH(int, step);
-    QFETCH(int, dLevel);
-    QFETCH(int, times);
-    QFETCH(int, expState);
-    QFETCH(int, expStep);
-    QFETCH(int, expFp);
-    QFETCH(int, expDLevel);
-    QFETCH(bool, becameKnown);
-
+    const Way way = fetchWay();
     // The session's "file" record is an in-memory one here: one word, drawn as the row says.
     LearnCourseDBMemory file(QStringLiteral("schedule-file"));
-    const WordProgress drawn = drawnWord(step, dLevel, times, points);
-    const QString lastTime =
-        times == 0 ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(localText(-20 * 86400));
+    const WordProgress drawn = drawnWord(way);
+    const QString lastTime = way.times == 0 ? QStringLiteral("NULL")
+                                            : QStringLiteral("'%1'").arg(localText(-20 * 86400));
     QVERIFY(execOnConnection(
         file.connectionName(),
         {QStringLiteral("insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times, "
@@ -230,28 +243,28 @@ void TestSchedule::nineWaysThroughFreeMethod()
              .arg(drawn.times)
              .arg(lastTime)}));
     LearnSetMgr settings(&file);
-    settings.setForgettingPoints(points);
+    settings.setForgettingPoints(way.points);
 
     const QString before = localText(-1);
     {
         FreeLearnMethod method(settings);
         method.attach(&file);
         QCOMPARE(method.nextWord(), 7);
-        method.answerAsk(grade);
-        if (followUp == Confirm)
-            method.answerConfirm(code);
-        else if (followUp == Learn)
-            method.answerLearn(code);
-        QCOMPARE(method.knownWellCount(), becameKnown ? 1 : 0);
+        method.answerAsk(way.grade);
+        if (way.followUp == Confirm)
+            method.answerConfirm(way.code);
+        else if (way.followUp == Learn)
+            method.answerLearn(way.code);
+        QCOMPARE(method.knownWellCount(), way.becameKnown ? 1 : 0);
         QCOMPARE(method.gradingCount(), 1);
     }
     // The method is gone: its changes are in the "file".
     const StudyRow row = rowsOfConnection(file.connectionName()).value(7);
-    QCOMPARE(row.state, expState);
-    QCOMPARE(row.step, expStep);
-    QCOMPARE(row.fp, expFp);
-    QCOMPARE(row.dLevel, expDLevel);
-    QCOMPARE(row.times, times + 1);
+    QCOMPARE(row.state, way.expState);
+    QCOMPARE(row.step, way.expStep);
+    QCOMPARE(row.fp, way.expFp);
+    QCOMPARE(row.dLevel, way.expDLevel);
+    QCOMPARE(row.times, way.times + 1);
     QVERIFY2(row.lastTime >= before && row.lastTime <= localText(1), qPrintable(row.lastTime));
 }
 
