@@ -1,17 +1,8 @@
-#include "app/globals.h"
-#include "app/settings.h"
-#include "recordingplayer.h"
+#include "onlinevoicetest.h"
 #include "speech/speakdictcn.h"
-#include "support/fakehttpserver.h"
 #include "support/logcapture.h"
-#include "support/testroot.h"
 
-#include <QCryptographicHash>
-#include <QNetworkAccessManager>
-#include <QSettings>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 const QByteArray kPage = "<html><body><span class=\"phonetic\">[h&#601;'l&#601;u]</span>"
@@ -20,9 +11,10 @@ const QByteArray kPage = "<html><body><span class=\"phonetic\">[h&#601;'l&#601;u
 const QString kPageTarget = QStringLiteral("/mini.php?utf8=1&q=hello");
 const QString kSoundTarget = QStringLiteral("/mp3.php?q=Mk9kRz1hbw==");
 const QByteArray kSound = "ID3\x03 haici voice";
+const QString kCache = QStringLiteral("/cache/1");
 } // namespace
 
-class TestDictCN : public QObject
+class TestDictCN : public OnlineVoiceTest
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -36,53 +28,23 @@ private Q_SLOTS:
     void failedSoundLeavesNoCacheAndIsRetried_data();
     void failedSoundLeavesNoCacheAndIsRetried();
     void quotesInsideTheCallAreCaptured();
-
-private:
-    QString cacheFile(const QString &pathAndQuery) const
-    {
-        const QByteArray url = (m_server->baseUrl() + pathAndQuery).toLatin1();
-        return m_root->filePath(QStringLiteral("/cache/1/") +
-                                QCryptographicHash::hash(url, QCryptographicHash::Md5).toHex());
-    }
-    QStringList cacheEntries() const
-    {
-        return QDir(m_root->filePath(QStringLiteral("/cache/1")))
-            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
-    std::unique_ptr<TestRoot> m_root;
-    std::unique_ptr<FakeHttpServer> m_server;
-    std::unique_ptr<RecordingPlayer> m_recorder;
 };
 
 void TestDictCN::init()
 {
-    m_root = std::make_unique<TestRoot>();
-    QVERIFY(m_root->isValid());
-    g_pSettings = GlobalSettings::create();
-    m_server = std::make_unique<FakeHttpServer>();
-    QVERIFY(m_server->start());
-    m_recorder = std::make_unique<RecordingPlayer>(m_root->path());
-    QVERIFY(m_recorder->isValid());
-    GlobalSettings::setValue(QStringLiteral("Remote/HaiciHost"), m_server->baseUrl());
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), true);
-    GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), m_recorder->program());
+    startServerAndPlayer({QStringLiteral("Remote/HaiciHost")});
 }
 
 void TestDictCN::cleanup()
 {
-    delete g_pSettings;
-    g_pSettings = nullptr;
-    m_recorder.reset();
-    m_server.reset();
-    m_root.reset();
+    stopServerAndPlayer();
 }
 
 void TestDictCN::followsSsplayToSoundAndCachesUnderPageName()
 {
     m_server->setReply(kPageTarget, 200, kPage);
     m_server->setReply(kSoundTarget, 200, kSound);
-    const QString cached = cacheFile(kPageTarget);
+    const QString cached = cacheFile(kCache, kPageTarget);
 
     SpeakDictCN engine;
     QCOMPARE(engine.cacheFileFor(QStringLiteral("hello")), cached);
@@ -94,7 +56,7 @@ void TestDictCN::followsSsplayToSoundAndCachesUnderPageName()
     QFile file(cached);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), kSound);
-    QCOMPARE(cacheEntries(), QStringList({QFileInfo(cached).fileName()}));
+    QCOMPARE(cacheEntries(kCache), QStringList({QFileInfo(cached).fileName()}));
 
     QVERIFY(engine.Speak(QStringLiteral("hello")));
     QTRY_COMPARE(m_recorder->played(), QStringList({cached, cached}));
@@ -147,11 +109,7 @@ void TestDictCN::pageWithoutSoundIsRetried()
     QFETCH(QByteArray, page);
     QFETCH(int, mode);
     QFETCH(QString, logged);
-    FakeHttpServer::Reply reply;
-    reply.status = status;
-    reply.body = page;
-    reply.mode = FakeHttpServer::Mode(mode);
-    m_server->setReply(kPageTarget, reply);
+    m_server->setReply(kPageTarget, reply(status, page, mode));
     m_server->setReply(kSoundTarget, 200, kSound);
 
     SpeakDictCN engine;
@@ -161,13 +119,10 @@ void TestDictCN::pageWithoutSoundIsRetried()
         QTRY_VERIFY(log.contains(logged));
     }
     QCOMPARE(m_server->requestCount(kSoundTarget), 0);
-    QVERIFY(cacheEntries().isEmpty());
+    QVERIFY(cacheEntries(kCache).isEmpty());
 
-    const int pagesBefore = m_server->requestCount(kPageTarget);
-    m_server->setReply(kPageTarget, 200, kPage);
-    QVERIFY(engine.Speak(QStringLiteral("hello")));
-    QTRY_COMPARE(m_recorder->played(), QStringList({cacheFile(kPageTarget)}));
-    QCOMPARE(m_server->requestCount(kPageTarget), pagesBefore + 1);
+    retrySucceeds(engine, QStringLiteral("hello"), kPageTarget, kPage,
+                  cacheFile(kCache, kPageTarget));
 }
 
 void TestDictCN::failedSoundLeavesNoCacheAndIsRetried_data()
@@ -188,12 +143,8 @@ void TestDictCN::failedSoundLeavesNoCacheAndIsRetried()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(int, mode);
-    FakeHttpServer::Reply reply;
-    reply.status = status;
-    reply.body = body;
-    reply.mode = FakeHttpServer::Mode(mode);
     m_server->setReply(kPageTarget, 200, kPage);
-    m_server->setReply(kSoundTarget, reply);
+    m_server->setReply(kSoundTarget, reply(status, body, mode));
 
     SpeakDictCN engine;
     {
@@ -202,14 +153,11 @@ void TestDictCN::failedSoundLeavesNoCacheAndIsRetried()
         QTRY_VERIFY(log.contains(
             QStringLiteral("Download of %1 failed: ").arg(m_server->baseUrl() + kSoundTarget)));
     }
-    QVERIFY(cacheEntries().isEmpty());
+    QVERIFY(cacheEntries(kCache).isEmpty());
     QVERIFY(m_recorder->played().isEmpty());
 
-    const int soundsBefore = m_server->requestCount(kSoundTarget);
-    m_server->setReply(kSoundTarget, 200, kSound);
-    QVERIFY(engine.Speak(QStringLiteral("hello")));
-    QTRY_COMPARE(m_recorder->played(), QStringList({cacheFile(kPageTarget)}));
-    QCOMPARE(m_server->requestCount(kSoundTarget), soundsBefore + 1);
+    retrySucceeds(engine, QStringLiteral("hello"), kSoundTarget, kSound,
+                  cacheFile(kCache, kPageTarget));
 }
 
 void TestDictCN::quotesInsideTheCallAreCaptured()
@@ -220,7 +168,7 @@ void TestDictCN::quotesInsideTheCallAreCaptured()
     m_server->setReply(QStringLiteral("/mp3.php?q=it's"), 200, kSound);
     SpeakDictCN engine;
     QVERIFY(engine.Speak(QStringLiteral("it's")));
-    QTRY_COMPARE(m_recorder->played(), QStringList({cacheFile(target)}));
+    QTRY_COMPARE(m_recorder->played(), QStringList({cacheFile(kCache, target)}));
     QCOMPARE(m_server->requests(), QStringList({target, QStringLiteral("/mp3.php?q=it's")}));
 }
 

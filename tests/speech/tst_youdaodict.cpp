@@ -1,20 +1,12 @@
-#include "app/globals.h"
-#include "app/settings.h"
-#include "recordingplayer.h"
+#include "onlinevoicetest.h"
 #include "speech/speakdictcn.h"
 #include "speech/speakyoudaodict.h"
-#include "support/fakehttpserver.h"
 #include "support/logcapture.h"
-#include "support/testroot.h"
 
-#include <QCryptographicHash>
 #include <QNetworkAccessManager>
-#include <QSettings>
 #include <QtTest>
 
-#include <memory>
-
-class TestYoudaoDict : public QObject
+class TestYoudaoDict : public OnlineVoiceTest
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -29,47 +21,16 @@ private Q_SLOTS:
     void emptyWordIsRefused();
     void injectedManagerIsUsed();
     void enginesSharingAManagerKeepTheirReplies();
-
-private:
-    QString cacheFile(const QString &folder, const QString &pathAndQuery) const
-    {
-        const QByteArray url = (m_server->baseUrl() + pathAndQuery).toLatin1();
-        return m_root->filePath(folder + QLatin1Char('/') +
-                                QCryptographicHash::hash(url, QCryptographicHash::Md5).toHex());
-    }
-    QStringList cacheEntries(const QString &folder) const
-    {
-        return QDir(m_root->filePath(folder))
-            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
-    std::unique_ptr<TestRoot> m_root;
-    std::unique_ptr<FakeHttpServer> m_server;
-    std::unique_ptr<RecordingPlayer> m_recorder;
 };
 
 void TestYoudaoDict::init()
 {
-    m_root = std::make_unique<TestRoot>();
-    QVERIFY(m_root->isValid());
-    g_pSettings = GlobalSettings::create();
-    m_server = std::make_unique<FakeHttpServer>();
-    QVERIFY(m_server->start());
-    m_recorder = std::make_unique<RecordingPlayer>(m_root->path());
-    QVERIFY(m_recorder->isValid());
-    GlobalSettings::setValue(QStringLiteral("Remote/YoudaoHost"), m_server->baseUrl());
-    GlobalSettings::setValue(QStringLiteral("Remote/HaiciHost"), m_server->baseUrl());
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), true);
-    GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), m_recorder->program());
+    startServerAndPlayer({QStringLiteral("Remote/YoudaoHost"), QStringLiteral("Remote/HaiciHost")});
 }
 
 void TestYoudaoDict::cleanup()
 {
-    delete g_pSettings;
-    g_pSettings = nullptr;
-    m_recorder.reset();
-    m_server.reset();
-    m_root.reset();
+    stopServerAndPlayer();
 }
 
 void TestYoudaoDict::quickRepeatDownloadsOnceThenPlaysFromCache_data()
@@ -162,11 +123,7 @@ void TestYoudaoDict::failedDownloadLeavesNoCacheAndIsRetried()
     QFETCH(QByteArray, body);
     QFETCH(int, mode);
     const QString target = QStringLiteral("/dictvoice?audio=broken");
-    FakeHttpServer::Reply reply;
-    reply.status = status;
-    reply.body = body;
-    reply.mode = FakeHttpServer::Mode(mode);
-    m_server->setReply(target, reply);
+    m_server->setReply(target, reply(status, body, mode));
 
     SpeakYoudaoDict engine;
     const QString cached = engine.cacheFileFor(QStringLiteral("broken"));
@@ -181,11 +138,7 @@ void TestYoudaoDict::failedDownloadLeavesNoCacheAndIsRetried()
     QVERIFY(m_recorder->played().isEmpty());
 
     // The word is no longer pending: the next Speak asks again, and now succeeds.
-    const int requestsBefore = m_server->requestCount(target);
-    m_server->setReply(target, 200, "good sound");
-    QVERIFY(engine.Speak(QStringLiteral("broken")));
-    QTRY_COMPARE(m_recorder->played(), QStringList({cached}));
-    QCOMPARE(m_server->requestCount(target), requestsBefore + 1);
+    retrySucceeds(engine, QStringLiteral("broken"), target, "good sound", cached);
     QFile file(cached);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("good sound"));
