@@ -1,24 +1,10 @@
 #include "cataloguedefinition.h"
 
-#include <QFile>
 #include <QSet>
-
-bool CatalogueDefinition::read(const QString &fileName)
-{
-    m_courses.clear();
-    m_errors.clear();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_errors << QStringLiteral("%1: cannot be read: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return parse(QString::fromUtf8(file.readAll()), fileName);
-}
 
 bool CatalogueDefinition::parse(const QString &text, const QString &fileName)
 {
-    m_courses.clear();
-    m_errors.clear();
+    reset();
     QSet<int> mids;
     QSet<QString> names;
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -27,13 +13,9 @@ bool CatalogueDefinition::parse(const QString &text, const QString &fileName)
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const int lineNumber = i + 1;
-        const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != 5) {
-            addError(
-                fileName, lineNumber,
-                QStringLiteral("expected 5 TAB-separated fields, found %1").arg(fields.size()));
+        QStringList fields;
+        if (!splitFields(line, 5, fileName, lineNumber, &fields))
             continue;
-        }
         CatalogueCourse course;
         bool numberOk = false;
         course.mid = fields.at(0).trimmed().toInt(&numberOk);
@@ -82,9 +64,4 @@ bool CatalogueDefinition::parse(const QString &text, const QString &fileName)
         m_courses << course;
     }
     return m_errors.isEmpty();
-}
-
-void CatalogueDefinition::addError(const QString &fileName, int line, const QString &message)
-{
-    m_errors << QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(message);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sourcefilereader.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,18 +19,15 @@ struct CatalogueCourse
 
 // The definition of the official catalogue: "#" comments, blank lines, and one course a
 // line "mid<TAB>name<TAB>category/sub<TAB>source<TAB>yes|no". Every fault is collected.
-class CatalogueDefinition
+class CatalogueDefinition : public SourceFileReader
 {
 public:
-    bool read(const QString &fileName);
-    bool parse(const QString &text, const QString &fileName);
+    bool parse(const QString &text, const QString &fileName) override;
 
     const QList<CatalogueCourse> &courses() const { return m_courses; }
-    const QStringList &errors() const { return m_errors; }
 
 private:
-    void addError(const QString &fileName, int line, const QString &message);
+    void clearEntries() override { m_courses.clear(); }
 
     QList<CatalogueCourse> m_courses;
-    QStringList m_errors;
 };

@@ -1,24 +1,10 @@
 #include "wordlistreader.h"
 
-#include <QFile>
 #include <QSet>
-
-bool WordListReader::read(const QString &fileName)
-{
-    m_words.clear();
-    m_errors.clear();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_errors << QStringLiteral("%1: cannot be read: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return parse(QString::fromUtf8(file.readAll()), fileName);
-}
 
 bool WordListReader::parse(const QString &text, const QString &fileName)
 {
-    m_words.clear();
-    m_errors.clear();
+    reset();
     QSet<QString> seen;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
@@ -30,13 +16,9 @@ bool WordListReader::parse(const QString &text, const QString &fileName)
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const int lineNumber = i + 1;
-        const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != 4) {
-            addError(
-                fileName, lineNumber,
-                QStringLiteral("expected 4 TAB-separated fields, found %1").arg(fields.size()));
+        QStringList fields;
+        if (!splitFields(line, 4, fileName, lineNumber, &fields))
             continue;
-        }
         CourseWord entry;
         entry.word = fields.at(0).trimmed();
         entry.phonetic = fields.at(1).trimmed();
@@ -76,9 +58,4 @@ int WordListReader::sentenceCount() const
         if (!entry.esentence.isEmpty())
             ++count;
     return count;
-}
-
-void WordListReader::addError(const QString &fileName, int line, const QString &message)
-{
-    m_errors << QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(message);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "courseword.h"
+#include "sourcefilereader.h"
 
 #include <QList>
 #include <QString>
@@ -10,23 +11,17 @@
 // line "headword<TAB>phonetic<TAB>translation<TAB>example sentence". Lines with the wrong
 // number of fields, an empty headword, phonetic or translation, or a headword that came
 // before are errors; the reader keeps going so that one run lists every fault.
-class WordListReader
+class WordListReader : public SourceFileReader
 {
 public:
-    // Returns false when the file cannot be read or holds any error.
-    bool read(const QString &fileName);
-    // Parses text as if it were the file fileName (used in messages).
-    bool parse(const QString &text, const QString &fileName);
+    bool parse(const QString &text, const QString &fileName) override;
 
     const QList<CourseWord> &words() const { return m_words; }
-    // One message per fault: "file:line: what is wrong".
-    const QStringList &errors() const { return m_errors; }
     // Words whose example sentence is not empty.
     int sentenceCount() const;
 
 private:
-    void addError(const QString &fileName, int line, const QString &message);
+    void clearEntries() override { m_words.clear(); }
 
     QList<CourseWord> m_words;
-    QStringList m_errors;
 };
