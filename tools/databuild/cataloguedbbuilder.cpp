@@ -1,8 +1,5 @@
 #include "cataloguedbbuilder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMap>
 
 const char *const CatalogueDBBuilder::kCreateCategory =
@@ -16,16 +13,8 @@ const char *const CatalogueDBBuilder::kCreateCourse =
 bool CatalogueDBBuilder::build(const QString &path, const QList<QStringList> &categories,
                                const QList<CatalogueEntry> &entries)
 {
-    m_error.clear();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+    if (!createFile(path))
         return false;
-    }
-    if (!open(path, QString())) {
-        m_error = QStringLiteral("%1: cannot be created").arg(path);
-        return false;
-    }
 
     // Category ids by path ("官方课程/基础词汇"), in order of first appearance.
     QMap<QString, int> categoryIds;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/psqlite.h"
 #include "cataloguedefinition.h"
+#include "dbfilebuilder.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,7 @@ struct CatalogueEntry
 // "官方课程" and "测试课程" by name. Every course is an official one (cttype 2), exist is
 // 1 for installed courses; coursecount counts the courses of the category and of all
 // categories below it.
-class CatalogueDBBuilder : public psqlite
+class CatalogueDBBuilder : public DBFileBuilder
 {
 public:
     static const char *const kCreateCategory;
@@ -28,8 +28,4 @@ public:
 
     bool build(const QString &path, const QList<QStringList> &categoryPaths,
                const QList<CatalogueEntry> &entries);
-    QString errorString() const { return m_error; }
-
-private:
-    QString m_error;
 };

@@ -1,10 +1,9 @@
 #include "coursefilebuilder.h"
 
 #include "course/coursedb.h"
+#include "dbfilebuilder.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSqlDatabase>
 
 namespace {
@@ -24,11 +23,8 @@ public:
 bool CourseFileBuilder::build(const QString &path, const QList<CourseWord> &words)
 {
     m_error.clear();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+    if (!DBFileBuilder::removeOldFile(path, &m_error))
         return false;
-    }
     // An empty file first, so that CourseDB opens it instead of logging a missing course.
     QFile empty(path);
     if (!empty.open(QIODevice::WriteOnly)) {

@@ -1,8 +1,5 @@
 #include "fullworddbbuilder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlQuery>
 
 const char *const FullWordDBBuilder::kCreateTable =
@@ -12,16 +9,8 @@ const char *const FullWordDBBuilder::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON
 
 bool FullWordDBBuilder::build(const QString &path, const QMap<QString, QString> &sentences)
 {
-    m_error.clear();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+    if (!createFile(path))
         return false;
-    }
-    if (!open(path, QString())) {
-        m_error = QStringLiteral("%1: cannot be created").arg(path);
-        return false;
-    }
     bool ok = m_database->transaction();
     ok = exec(QLatin1String(kCreateTable)) && ok;
     {

@@ -1,9 +1,5 @@
 #include "skilldbbuilder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 const char *const SkillDBBuilder::kCreateTable =
     "CREATE TABLE [TSkill] ([id] INTEGER PRIMARY KEY, [info] TEXT NOT NULL);";
 
@@ -23,16 +19,8 @@ QStringList SkillDBBuilder::parseTips(const QString &text)
 
 bool SkillDBBuilder::build(const QString &path, const QStringList &tips)
 {
-    m_error.clear();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        m_error = QStringLiteral("%1: cannot replace the old file").arg(path);
+    if (!createFile(path))
         return false;
-    }
-    if (!open(path, QString())) {
-        m_error = QStringLiteral("%1: cannot be created").arg(path);
-        return false;
-    }
     bool ok = m_database->transaction();
     ok = exec(QLatin1String(kCreateTable)) && ok;
     for (int i = 0; i < tips.size(); ++i)

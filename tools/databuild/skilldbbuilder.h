@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/psqlite.h"
+#include "dbfilebuilder.h"
 
 #include <QString>
 #include <QStringList>
 
 // Reads the study tips (UTF-8 text, one tip a line, "#" comments and blank lines ignored)
 // and writes "learnskill.db": table TSkill with id 1..N in file order and the tip as info.
-class SkillDBBuilder : public psqlite
+class SkillDBBuilder : public DBFileBuilder
 {
 public:
     static const char *const kCreateTable;
@@ -15,8 +15,4 @@ public:
     // The tips of a text; a line "\n" inside a tip stands for a line break.
     static QStringList parseTips(const QString &text);
     bool build(const QString &path, const QStringList &tips);
-    QString errorString() const { return m_error; }
-
-private:
-    QString m_error;
 };
