@@ -20,69 +20,66 @@ LearnSetMgr::LearnSetMgr(LearnCourseDBBase *record) : m_record(record) {}
 
 int LearnSetMgr::learnMode() const
 {
-    if (!m_record)
-        return kDefaultLearnMode;
-    return m_record->setting(QLatin1String(kLearnMode), kDefaultLearnMode).toInt();
+    return stored(kLearnMode, kDefaultLearnMode).toInt();
 }
 
 void LearnSetMgr::setLearnMode(int mode)
 {
-    if (m_record)
-        m_record->setSetting(QLatin1String(kLearnMode), mode);
+    store(kLearnMode, mode);
 }
 
 int LearnSetMgr::planWordCount() const
 {
-    if (!m_record)
-        return kDefaultPlanWordCount;
-    return m_record->setting(QLatin1String(kPlanWordCount), kDefaultPlanWordCount).toInt();
+    return stored(kPlanWordCount, kDefaultPlanWordCount).toInt();
 }
 
 void LearnSetMgr::setPlanWordCount(int count)
 {
-    if (m_record)
-        m_record->setSetting(QLatin1String(kPlanWordCount), count);
+    store(kPlanWordCount, count);
 }
 
 bool LearnSetMgr::showES() const
 {
-    if (!m_record)
-        return true;
-    return m_record->setting(QLatin1String(kShowES), true).toBool();
+    return stored(kShowES, true).toBool();
 }
 
 void LearnSetMgr::setShowES(bool show)
 {
-    if (m_record)
-        m_record->setSetting(QLatin1String(kShowES), show);
+    store(kShowES, show);
 }
 
 bool LearnSetMgr::showSI() const
 {
-    if (!m_record)
-        return true;
-    return m_record->setting(QLatin1String(kShowSI), true).toBool();
+    return stored(kShowSI, true).toBool();
 }
 
 void LearnSetMgr::setShowSI(bool show)
 {
-    if (m_record)
-        m_record->setSetting(QLatin1String(kShowSI), show);
+    store(kShowSI, show);
 }
 
 QList<int> LearnSetMgr::forgettingPoints() const
 {
     const QString defaultText = formatForgettingPoints(LearnSchedule::defaultPoints());
-    if (!m_record)
-        return parseForgettingPoints(defaultText);
-    return parseForgettingPoints(
-        m_record->setting(QLatin1String(kForgettingPoints), defaultText).toString());
+    return parseForgettingPoints(stored(kForgettingPoints, defaultText).toString());
 }
 
 void LearnSetMgr::setForgettingPoints(const QList<int> &points)
 {
+    store(kForgettingPoints, formatForgettingPoints(points));
+}
+
+QVariant LearnSetMgr::stored(const char *key, const QVariant &defaultValue) const
+{
+    if (!m_record)
+        return defaultValue;
+    return m_record->setting(QLatin1String(key), defaultValue);
+}
+
+void LearnSetMgr::store(const char *key, const QVariant &value)
+{
     if (m_record)
-        m_record->setSetting(QLatin1String(kForgettingPoints), formatForgettingPoints(points));
+        m_record->setSetting(QLatin1String(key), value);
 }
 
 QString LearnSetMgr::formatForgettingPoints(const QList<int> &points)

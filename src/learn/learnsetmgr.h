@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 class LearnCourseDBBase;
 
@@ -44,5 +45,10 @@ public:
     static QList<int> parseForgettingPoints(const QString &text);
 
 private:
+    // The record's value of key; defaultValue when the row is missing or there is no record.
+    QVariant stored(const char *key, const QVariant &defaultValue) const;
+    // Stores value under key; nothing without a record.
+    void store(const char *key, const QVariant &value);
+
     LearnCourseDBBase *m_record;
 };
