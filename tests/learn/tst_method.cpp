@@ -5,6 +5,7 @@
 #include "learn/learnsetmgr.h"
 #include "learn/planlearnmethod.h"
 #include "learnfixtures.h"
+#include "studysession.h"
 #include "support/testroot.h"
 
 #include <QtTest>
@@ -14,27 +15,6 @@
 using namespace LearnFixtures;
 
 namespace {
-
-// What a learning manager holds for one session: course, record file, settings, method.
-struct Study
-{
-    Study(const QString &coursePath, const QString &recordPath)
-        : course(coursePath), file(recordPath, &course), settings(&file)
-    {
-    }
-    void start()
-    {
-        method.reset(LearnMethodBase::create(settings));
-        method->attach(&file);
-    }
-    // The method's in-memory record.
-    QString copyName() const { return method->recordStore()->connectionName(); }
-
-    CourseDB course;
-    LearnCourseDB file;
-    LearnSetMgr settings;
-    std::unique_ptr<LearnMethodBase> method;
-};
 
 } // namespace
 
@@ -79,7 +59,7 @@ void TestLearnMethod::cleanup()
 void TestLearnMethod::firstDrawIsTheFirstNewWord()
 {
     QVERIFY(makeCourse(coursePath(), 20));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.start();
     const int first = fillOrder(recordPath()).value(0);
     QCOMPARE(study.method->nextWord(), first);
@@ -92,7 +72,7 @@ void TestLearnMethod::firstDrawIsTheFirstNewWord()
 void TestLearnMethod::unknownWordIsDueAfterTheFirstPoint()
 {
     QVERIFY(makeCourse(coursePath(), 5));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.start();
     const QList<int> order = fillOrder(recordPath());
     LearnMethodBase &method = *study.method;
@@ -139,7 +119,7 @@ void TestLearnMethod::planQuota()
     QFETCH(int, earlierYesterday);
     QFETCH(int, wordsBeforeQuota);
     QVERIFY(makeCourse(coursePath(), 10));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     const QDateTime now = QDateTime::currentDateTime();
     QVERIFY(execOnFile(
         recordPath(),
@@ -204,7 +184,7 @@ void TestLearnMethod::drawResultWithoutWord()
     }
     if (!setup.isEmpty())
         QVERIFY(execOnFile(recordPath(), setup));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.start();
     QCOMPARE(study.method->nextWord(), expected);
     QCOMPARE(study.method->currentWord(), 0);
@@ -215,7 +195,7 @@ void TestLearnMethod::drawResultWithoutWord()
 void TestLearnMethod::quotaDrawnWordCannotBeGraded()
 {
     QVERIFY(makeCourse(coursePath(), 3));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.settings.setLearnMode(2);
     study.settings.setPlanWordCount(0);
     study.start();
@@ -228,7 +208,7 @@ void TestLearnMethod::quotaDrawnWordCannotBeGraded()
 void TestLearnMethod::answersWithoutACurrentWordChangeNothing()
 {
     QVERIFY(makeCourse(coursePath(), 1));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.start();
     LearnMethodBase &method = *study.method;
     method.answerAsk(LearnCode::Unknown);
@@ -264,7 +244,7 @@ void TestLearnMethod::modeSelectsTheMethod()
     QFETCH(QString, stored);
     QFETCH(bool, plan);
     QVERIFY(makeCourse(coursePath(), 3));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     if (!stored.isNull())
         QVERIFY(study.file.setSetting(LearnSetMgr::kLearnMode, stored));
     study.start();
@@ -276,7 +256,7 @@ void TestLearnMethod::modeSelectsTheMethod()
 void TestLearnMethod::settingsAreReadOnceAtConstruction()
 {
     QVERIFY(makeCourse(coursePath(), 3));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
     study.settings.setForgettingPoints({60, 600});
     study.settings.setLearnMode(2);
     study.settings.setPlanWordCount(7);
@@ -305,7 +285,7 @@ void TestLearnMethod::unreadableRecordEndsTheStudy()
         file.write(garbage);
     }
     {
-        Study study(coursePath(), recordPath());
+        StudySession study(coursePath(), recordPath());
         study.start();
         QCOMPARE(study.method->nextWord(), int(LearnCode::AllKnown));
         study.method->answerAsk(LearnCode::Plain);

@@ -4,6 +4,7 @@
 #include "learn/learncoursedb.h"
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
+#include "studysession.h"
 #include "support/testroot.h"
 
 #include <QtTest>
@@ -51,37 +52,6 @@ void answer(LearnMethodBase &method, const Way &way)
     if (way.next)
         method.answerLearn(LearnCode::Next);
 }
-
-// What a learning manager holds for one session.
-struct Study
-{
-    Study(const QString &coursePath, const QString &recordPath)
-        : course(coursePath), file(recordPath, &course), settings(&file),
-          start(QDateTime::currentDateTime())
-    {
-        method.reset(LearnMethodBase::create(settings));
-        method->attach(&file);
-    }
-    // Ends the session as the learning manager does: the log row, then the method.
-    void end(int pauseSec = 0)
-    {
-        file.addUseLog(start, int(start.secsTo(QDateTime::currentDateTime())),
-                       method->newWordCount(), method->oldWordCount(), method->knownWellCount(),
-                       pauseSec);
-        method.reset();
-    }
-    int draw()
-    {
-        method->resetWordState();
-        return method->nextWord();
-    }
-
-    CourseDB course;
-    LearnCourseDB file;
-    LearnSetMgr settings;
-    QDateTime start;
-    std::unique_ptr<LearnMethodBase> method;
-};
 
 QString journalMode(const QString &path)
 {
@@ -154,7 +124,8 @@ void TestLearnSession::wholeSessionReachesTheFile()
     const QString before = localText(-1);
     int expectedKnown = 0;
     {
-        Study study(coursePath(), recordPath());
+        StudySession study(coursePath(), recordPath());
+        study.start();
         const QList<int> order = fillOrder(recordPath());
         QCOMPARE(order.size(), 300);
         for (int i = 0; i < 100; ++i) {
@@ -225,7 +196,8 @@ void TestLearnSession::wholeSessionReachesTheFile()
     std::sort(due.begin(), due.end());
     QVERIFY(execOnFile(recordPath(), edits));
     {
-        Study later(coursePath(), recordPath());
+        StudySession later(coursePath(), recordPath());
+        later.start();
         for (const auto &word : due) {
             QCOMPARE(later.draw(), word.second);
             answer(*later.method, kWays[0]);
@@ -239,7 +211,8 @@ void TestLearnSession::wholeSessionReachesTheFile()
 void TestLearnSession::writeBackEveryTenGradingsAndAtPause()
 {
     QVERIFY(makeCourse(coursePath(), 40));
-    Study study(coursePath(), recordPath());
+    StudySession study(coursePath(), recordPath());
+    study.start();
     auto *method = dynamic_cast<FreeLearnMethod *>(study.method.get());
     QVERIFY(method);
     for (int i = 0; i < 10; ++i) {
@@ -285,7 +258,8 @@ void TestLearnSession::normalEndEqualsOneReplay()
 
     QStringList journal;
     {
-        Study study(coursePath(), recordPath());
+        StudySession study(coursePath(), recordPath());
+        study.start();
         for (int i = 0; i < 37; ++i) {
             QVERIFY(study.draw() > 0);
             answer(*study.method, kWays[(i * 3) % kWayCount]);
@@ -347,7 +321,8 @@ void TestLearnSession::killedSessionKeepsItsWrittenGradings()
 
     // The next session continues from there and leaves the file on the rollback journal.
     {
-        Study study(coursePath(), recordPath());
+        StudySession study(coursePath(), recordPath());
+        study.start();
         QCOMPARE(study.draw(), order.at(graded));
         answer(*study.method, kWays[0]);
         study.end();
