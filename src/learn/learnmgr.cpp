@@ -67,7 +67,8 @@ void LearnMgr::openCourse()
 LearnMgr::~LearnMgr()
 {
     qDebug() << "LearnMgr::LearnMgr e";
-    resumeTiming();
+    // A pause still running when the session ends (the learner left while idle) is not
+    // added: the log row counts only the pauses that ended.
     if (m_record && m_method) {
         const QDateTime now = Clock::now();
         m_record->addUseLog(m_sessionStart, int(m_sessionStart.secsTo(now)),
@@ -138,9 +139,7 @@ void LearnMgr::resumeTiming()
 
 int LearnMgr::pausedSeconds() const
 {
-    if (!m_paused)
-        return m_pauseTotal;
-    return m_pauseTotal + int(qMax<qint64>(0, m_pauseStart.secsTo(Clock::now())));
+    return m_pauseTotal;
 }
 
 bool LearnMgr::isCourseUntouched()

@@ -27,7 +27,9 @@ class LearnSetMgr;
 // - Destruction appends one TUSELOG row (start, length, pauses and this session's counts)
 //   to the record file, then the method writes the session's word changes into it.
 // - The session clock takes its time from Clock::now(); pauses are counted once even if
-//   pauseTiming or resumeTiming is called twice in a row.
+//   pauseTiming or resumeTiming is called twice in a row. A pause counts from the moment
+//   it ends (resumeTiming): one still running is not part of studySpeed, nor of the log
+//   row when the session ends during it.
 class LearnMgr
 {
 public:
@@ -51,7 +53,8 @@ public:
     void answerConfirm(int check);
     void answerLearn(int answer);
 
-    // The learner went idle / came back. The session clock stops in between.
+    // The learner went idle / came back; the span in between joins the paused total when
+    // the learner comes back. Going idle also lets the method write its unwritten changes.
     void pauseTiming();
     void resumeTiming();
 
@@ -76,7 +79,7 @@ public:
     // Full path of the course's learning record file.
     QString recordPath() const { return m_recordPath; }
     QDateTime sessionStart() const { return m_sessionStart; }
-    // Seconds paused so far, the running pause included.
+    // Seconds of the pauses that have ended so far (the paused total of the log row).
     int pausedSeconds() const;
 
 private:

@@ -76,6 +76,9 @@ private Q_SLOTS:
     void dueWordComesFirstInTheNextSession();
     void studySpeedCountsActiveTime_data();
     void studySpeedCountsActiveTime();
+    void sessionEndedDuringAPause_data();
+    void sessionEndedDuringAPause();
+    void pauseWritesTheGradingsToTheFile();
     void sessionLogWrittenWithoutAnyWord();
     void progressIncludesThisSession();
     void planModeFromTheCourseSettings();
@@ -300,6 +303,78 @@ void TestLearnMgr::studySpeedCountsActiveTime()
     QCOMPARE(
         record.value(QStringLiteral("select STLen || '/' || PauseTLen from TUSELOG")).toString(),
         QStringLiteral("%1/%2").arg(age).arg(pauseLength));
+}
+
+void TestLearnMgr::sessionEndedDuringAPause_data()
+{
+    QTest::addColumn<int>("endedPause");
+    QTest::addColumn<int>("openPauseAt");
+    QTest::addColumn<int>("speed");
+    // Three new words drawn, all known well: 6 words handled; the session ends at 600 s.
+    // The idle span still open at the end is neither paused nor lost from the length.
+    QTest::newRow("one pause ended, another open") << 120 << 500 << 45;
+    QTest::newRow("only an open pause") << 0 << 300 << 36;
+}
+
+void TestLearnMgr::sessionEndedDuringAPause()
+{
+    QFETCH(int, endedPause);
+    QFETCH(int, openPauseAt);
+    QFETCH(int, speed);
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(study(mgr, LearnCode::KnowWell) > 0);
+        if (endedPause > 0) {
+            Clock::setOffsetSeconds(100);
+            mgr.pauseTiming();
+            Clock::setOffsetSeconds(100 + endedPause);
+            mgr.resumeTiming();
+        }
+        Clock::setOffsetSeconds(openPauseAt);
+        mgr.pauseTiming();
+        Clock::setOffsetSeconds(600);
+        QCOMPARE(mgr.studySpeed(), speed);
+        QCOMPARE(mgr.pausedSeconds(), endedPause);
+    }
+    RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+    QCOMPARE(
+        record.value(QStringLiteral("select STLen || '/' || PauseTLen from TUSELOG")).toString(),
+        QStringLiteral("600/%1").arg(endedPause));
+}
+
+void TestLearnMgr::pauseWritesTheGradingsToTheFile()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
+        QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 2);
+        QVERIFY(mgr.isCourseUntouched());
+        // Going idle hands the gradings so far to the file record.
+        mgr.pauseTiming();
+        QVERIFY(!mgr.isCourseUntouched());
+        {
+            RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+            QCOMPARE(record.word(1), QStringLiteral("2/0/0/0/1"));
+            QCOMPARE(record.word(2), QStringLiteral("1/0/300/3/1"));
+            QCOMPARE(record.word(3), QStringLiteral("0/0/0/0/0"));
+            QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 0);
+        }
+        mgr.resumeTiming();
+        QCOMPARE(study(mgr, LearnCode::KnowWell), 3);
+    }
+    RecordReader record(recordPath(QStringLiteral("o21.ldb")));
+    QCOMPARE(record.word(1), QStringLiteral("2/0/0/0/1"));
+    QCOMPARE(record.word(2), QStringLiteral("1/0/300/3/1"));
+    QCOMPARE(record.word(3), QStringLiteral("2/0/0/0/1"));
+    QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 1);
+    QCOMPARE(record
+                 .value(QStringLiteral("select SNWord || '/' || SOWord || '/' || KonwWellWord "
+                                       "from TUSELOG"))
+                 .toString(),
+             QStringLiteral("3/0/2"));
 }
 
 void TestLearnMgr::sessionLogWrittenWithoutAnyWord()
