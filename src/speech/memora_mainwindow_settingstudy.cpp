@@ -227,6 +227,7 @@ void Memora_MainWindow_SettingStudy::on_pBtn_modifyPath_clicked()
 
 void Memora_MainWindow_SettingStudy::on_pBtn_upMove_clicked()
 {
+    // Without a current row the first row is selected, and it cannot move up.
     const int row = currentRow();
     if (row < 0) {
         selectRow(0);
@@ -241,10 +242,11 @@ void Memora_MainWindow_SettingStudy::on_pBtn_upMove_clicked()
 
 void Memora_MainWindow_SettingStudy::on_pBtn_dnMove_clicked()
 {
-    const int row = currentRow();
+    // Without a current row the first row is selected and moved.
+    int row = currentRow();
     if (row < 0) {
-        selectRow(0);
-        return;
+        row = 0;
+        selectRow(row);
     }
     QStringList paths = voicePaths();
     if (row >= paths.size() - 1)

@@ -53,8 +53,8 @@ void Mp3Player::playExternal(const QString &path, const QString &program)
     try {
         viewer->run();
     } catch (const ExternalViewer::Ex &e) {
-        qDebug() << QStringLiteral("Failed to run a player to play sound file: %1")
-                        .arg(QString::fromStdString(e.what()));
+        qDebug().noquote() << QStringLiteral("Failed to run a player to play sound file: %1")
+                                  .arg(QString::fromStdString(e.what()));
         delete viewer;
     }
 }

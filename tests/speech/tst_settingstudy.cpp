@@ -399,9 +399,17 @@ void TestSettingStudy::voicePathEditing_data()
     QTest::newRow("down at last row") << L{"/a", "/b"} << 1 << "pBtn_dnMove"
                                       << "" << L{"/a", "/b"} << 1 << ""
                                       << "";
-    QTest::newRow("down without current row selects first") << L{"/a", "/b"} << -1 << "pBtn_dnMove"
-                                                            << "" << L{"/a", "/b"} << 0 << ""
-                                                            << "";
+    QTest::newRow("down without current row moves the first")
+        << L{"/a", "/b", "/c"} << -1 << "pBtn_dnMove"
+        << "" << L{"/b", "/a", "/c"} << 1 << ""
+        << "";
+    QTest::newRow("down without current row on a single row selects it")
+        << L{"/a"} << -1 << "pBtn_dnMove"
+        << "" << L{"/a"} << 0 << ""
+        << "";
+    QTest::newRow("down on empty list") << L{} << -1 << "pBtn_dnMove"
+                                        << "" << L{} << -1 << ""
+                                        << "";
 }
 
 void TestSettingStudy::voicePathEditing()
