@@ -9,8 +9,16 @@ LearnCourseDB::LearnCourseDB(const QString &path, CourseDB *course)
     : m_recordPath(path), m_created(false)
 {
     const QFileInfo info(path);
-    // A 0-byte file holds no record (SQLite reads it as an empty database): make it anew.
-    const bool isNew = !info.exists() || info.size() == 0;
+    // A 0-byte file holds no record (SQLite reads it as an empty database): make it anew,
+    // but only with the course's words at hand. A reader without the course (report,
+    // course lists) leaves it as it is, so that the next study still fills it.
+    const bool empty = info.exists() && info.size() == 0;
+    if (empty && !course) {
+        if (!open(path, QString()))
+            qDebug() << "LearnCourseDB::LearnCourseDB 学习记录无法打开" << path;
+        return;
+    }
+    const bool isNew = !info.exists() || empty;
     if (isNew) {
         QDir().mkpath(info.absolutePath());
         // Side files of an earlier file of the same name must not be applied to this one.

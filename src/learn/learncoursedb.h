@@ -6,8 +6,10 @@ class CourseDB;
 
 // A learning record in a file ("/udata/<user>/<o|u><course number>.ldb").
 //
-// Guarantees: a file that does not exist yet (or is empty, 0 bytes) is created with the
-// record's tables and, when course is given, one new row per course word. An existing file
+// Guarantees: a file that does not exist yet is created with the record's tables and, when
+// course is given, one new row per course word. An empty file (0 bytes) is made anew the
+// same way when course is given; without a course it is left empty (its queries read 0),
+// so a reader cannot turn it into a record without words. An existing file
 // is used as it is: no tables are created and no words added or removed. A file that is
 // not a readable record is left untouched; its queries read 0.
 class LearnCourseDB : public LearnCourseDBBase

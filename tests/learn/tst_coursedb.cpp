@@ -34,6 +34,7 @@ private slots:
     void newRecordHoldsEveryCourseWordAsNew();
     void existingRecordIsUsedAsItIs();
     void emptyFileIsMadeAnew();
+    void emptyFileReadWithoutCourseStaysEmpty();
     void fillSkipsWordIdsThatAreNotPositive();
     void nextDueWord_data();
     void nextDueWord();
@@ -150,6 +151,32 @@ void TestLearnCourseDB::emptyFileIsMadeAnew()
     LearnCourseDB record(recordPath(), &course);
     QVERIFY(record.wasCreated());
     QCOMPARE(record.totalWords(), 12);
+}
+
+void TestLearnCourseDB::emptyFileReadWithoutCourseStaysEmpty()
+{
+    // A record file left empty (a creation cut short), read by the report or the course
+    // lists before the next study: the reader must not turn it into a record without words.
+    QVERIFY(makeCourse(coursePath(), 12));
+    QDir().mkpath(QFileInfo(recordPath()).absolutePath());
+    {
+        QFile empty(recordPath());
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+    }
+    {
+        LearnCourseDB reader(recordPath());
+        QVERIFY(!reader.wasCreated());
+        QCOMPARE(reader.totalWords(), 0);
+        QVERIFY(reader.allKnown());
+    }
+    QCOMPARE(QFileInfo(recordPath()).size(), qint64(0));
+
+    // The next study still finds an empty file and fills it with the course's words.
+    CourseDB course(coursePath());
+    LearnCourseDB record(recordPath(), &course);
+    QVERIFY(record.wasCreated());
+    QCOMPARE(record.totalWords(), 12);
+    QVERIFY(record.noneStarted());
 }
 
 void TestLearnCourseDB::fillSkipsWordIdsThatAreNotPositive()
