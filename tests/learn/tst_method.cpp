@@ -6,6 +6,7 @@
 #include "learn/planlearnmethod.h"
 #include "learnfixtures.h"
 #include "studysession.h"
+#include "support/logcapture.h"
 #include "support/testroot.h"
 
 #include <QtTest>
@@ -43,6 +44,7 @@ private slots:
     void modeSelectsTheMethod_data();
     void modeSelectsTheMethod();
     void settingsAreReadOnceAtConstruction();
+    void unreadableRecordEndsTheStudy_data();
     void unreadableRecordEndsTheStudy();
 };
 
@@ -127,7 +129,12 @@ void TestLearnMethod::planQuota()
          insertUseLog(now.addDays(-1).toString("yyyy-MM-dd HH:mm:ss.zzz"), earlierYesterday)}));
     study.settings.setLearnMode(2);
     study.settings.setPlanWordCount(quota);
-    study.start();
+    {
+        LogCapture log;
+        study.start();
+        QCOMPARE(log.matching("今天已学新单词"),
+                 QStringList(QStringLiteral("今天已学新单词 %1").arg(earlierToday)));
+    }
     auto *plan = dynamic_cast<PlanLearnMethod *>(study.method.get());
     QVERIFY(plan);
     QCOMPARE(plan->quota(), quota);
@@ -274,14 +281,35 @@ void TestLearnMethod::settingsAreReadOnceAtConstruction()
     QVERIFY(study.method->nextWord() > 0);
 }
 
+void TestLearnMethod::unreadableRecordEndsTheStudy_data()
+{
+    QTest::addColumn<bool>("truncatedRecord");
+    QTest::newRow("not a database") << false;
+    QTest::newRow("truncated record") << true;
+}
+
 void TestLearnMethod::unreadableRecordEndsTheStudy()
 {
-    QVERIFY(makeCourse(coursePath(), 10));
+    QFETCH(bool, truncatedRecord);
+    QByteArray garbage("PK\x03\x04 this is a zip, not a learning record");
+    if (truncatedRecord) {
+        // A real record of 2,000 words cut after its first pages.
+        QVERIFY(makeCourse(coursePath(), 2000));
+        {
+            CourseDB course(coursePath());
+            LearnCourseDB created(recordPath(), &course);
+        }
+        QFile whole(recordPath());
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        garbage = whole.read(5000);
+        QCOMPARE(garbage.size(), 5000);
+    } else {
+        QVERIFY(makeCourse(coursePath(), 10));
+    }
     QDir().mkpath(QFileInfo(recordPath()).absolutePath());
-    const QByteArray garbage("PK\x03\x04 this is a zip, not a learning record");
     {
         QFile file(recordPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(garbage);
     }
     {
