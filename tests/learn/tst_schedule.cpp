@@ -61,6 +61,8 @@ private slots:
     void nineWaysThroughFreeMethod_data() { wayTable(); }
     void nineWaysThroughFreeMethod();
     void unknownCodesChangeNothing();
+    void gradingStatementsInOrder_data();
+    void gradingStatementsInOrder();
 };
 
 void TestSchedule::stepStaysOnList_data()
@@ -284,6 +286,71 @@ void TestSchedule::unknownCodesChangeNothing()
     const ScheduleChange next = LearnSchedule::afterLearn(2, drawn, 2);
     QVERIFY(!next.dLevel);
     QCOMPARE(next.penalty, 2);
+}
+
+void TestSchedule::gradingStatementsInOrder_data()
+{
+    // The statements one answer sequence journals for word 7, drawn in learning on step 3
+    // (Fp 86400) with DLevel 2 and graded 4 times before; after the three statements that
+    // record the grading itself (LastTime, STATE 1, times 5).
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("check");
+    QTest::addColumn<bool>("next");
+    QTest::addColumn<QStringList>("statements");
+    const QString step = "update TSTUDYWORD set step = %1 where WID = 7";
+    const QString fp = "update TSTUDYWORD set fp = %1 where WID = 7";
+    const QString level = "update TSTUDYWORD set DLevel = %1 where WID = 7";
+    using namespace LearnCode;
+    QTest::newRow("KnowWell") << int(KnowWell) << 0 << false
+                              << QStringList{"update TSTUDYWORD set STATE = 2 where WID = 7",
+                                             level.arg(0)};
+    QTest::newRow("Plain Right") << int(Plain) << int(Right) << false
+                                 << QStringList{step.arg(4), fp.arg(172800), level.arg(2)};
+    QTest::newRow("Plain Error Next")
+        << int(Plain) << int(Error) << true
+        << QStringList{step.arg(2), fp.arg(43200), level.arg(5), level.arg(5)};
+    QTest::newRow("Dim Right") << int(Dim) << int(Right) << false
+                               << QStringList{step.arg(3), fp.arg(86400), step.arg(3),
+                                              fp.arg(86400), level.arg(3)};
+    QTest::newRow("Dim Error Next") << int(Dim) << int(Error) << true
+                                    << QStringList{step.arg(3),   fp.arg(86400), step.arg(2),
+                                                   fp.arg(43200), level.arg(5),  level.arg(5)};
+    QTest::newRow("Oblivious Next")
+        << int(Oblivious) << 0 << true << QStringList{step.arg(2), fp.arg(43200), level.arg(4)};
+    QTest::newRow("Unknown Next") << int(Unknown) << 0 << true
+                                  << QStringList{step.arg(0), fp.arg(300), level.arg(5)};
+    QTest::newRow("Plain unchecked") << int(Plain) << 0 << false << QStringList{};
+}
+
+void TestSchedule::gradingStatementsInOrder()
+{
+    QFETCH(int, grade);
+    QFETCH(int, check);
+    QFETCH(bool, next);
+    QFETCH(QStringList, statements);
+    LearnCourseDBMemory file(QStringLiteral("statements-file"));
+    QVERIFY(execOnConnection(
+        file.connectionName(),
+        {QStringLiteral("insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times, "
+                        "LastTime) values(7, 1, 2, 3, 86400, 0, 4, '%1')")
+             .arg(localText(-20 * 86400))}));
+    LearnSetMgr settings(&file);
+    FreeLearnMethod method(settings);
+    method.attach(&file);
+    QCOMPARE(method.nextWord(), 7);
+    method.answerAsk(grade);
+    if (check)
+        method.answerConfirm(check);
+    if (next)
+        method.answerLearn(LearnCode::Next);
+    const QStringList journal = method.recordStore()->journal();
+    QCOMPARE(journal.size(), 3 + statements.size());
+    QVERIFY2(journal.at(0).startsWith("update TSTUDYWORD set LastTime = '") &&
+                 journal.at(0).endsWith("' where WID = 7"),
+             qPrintable(journal.at(0)));
+    QCOMPARE(journal.at(1), QString("update TSTUDYWORD set STATE = 1 where WID = 7"));
+    QCOMPARE(journal.at(2), QString("update TSTUDYWORD set times = 5 where WID = 7"));
+    QCOMPARE(journal.mid(3), statements);
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)
