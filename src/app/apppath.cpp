@@ -18,7 +18,8 @@ bool isUserDataPath(const QString &rel)
     static const char *const kUserRoots[] = {"/udata", "/cache", "/temp"};
     for (const char *root : kUserRoots) {
         const QString r = QLatin1String(root);
-        if (rel == r || rel.startsWith(r + QLatin1Char('/')) || rel.startsWith(r + QLatin1Char('\\')))
+        if (rel == r || rel.startsWith(r + QLatin1Char('/')) ||
+            rel.startsWith(r + QLatin1Char('\\')))
             return true;
     }
     return false;
@@ -86,8 +87,8 @@ QString appRelativePath(const QString &relativePath)
 QStringList listFiles(const QString &folder, const QString &nameFilter)
 {
     QDir dir(folder);
-    const QStringList names = dir.entryList(QStringList{nameFilter},
-                                            QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList names =
+        dir.entryList(QStringList{nameFilter}, QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     QStringList result;
     result.reserve(names.size());
     QString base = folder;

@@ -24,20 +24,41 @@ QString joinHostPath(const QString &hostName, const QString &path)
     return h + path;
 }
 
-QString downloadHost() { return host("Remote/DownloadHost"); }
-QString webHost() { return host("Remote/WebHost"); }
-QString youdaoHost() { return host("Remote/YoudaoHost"); }
-QString haiciHost() { return host("Remote/HaiciHost"); }
+QString downloadHost()
+{
+    return host("Remote/DownloadHost");
+}
+QString webHost()
+{
+    return host("Remote/WebHost");
+}
+QString youdaoHost()
+{
+    return host("Remote/YoudaoHost");
+}
+QString haiciHost()
+{
+    return host("Remote/HaiciHost");
+}
 
-QUrl versionFileUrl() { return urlOf(downloadHost(), QStringLiteral("/002/verinfo.xml")); }
+QUrl versionFileUrl()
+{
+    return urlOf(downloadHost(), QStringLiteral("/002/verinfo.xml"));
+}
 
 QUrl officialCourseUrl(int mid)
 {
     return urlOf(downloadHost(), QStringLiteral("/002/ocourse/%1.zip").arg(mid));
 }
 
-QUrl forumUrl() { return urlOf(webHost(), QStringLiteral("/bbs")); }
-QUrl statisticsUrl() { return urlOf(webHost(), QStringLiteral("/0023statics.html")); }
+QUrl forumUrl()
+{
+    return urlOf(webHost(), QStringLiteral("/bbs"));
+}
+QUrl statisticsUrl()
+{
+    return urlOf(webHost(), QStringLiteral("/0023statics.html"));
+}
 
 QUrl youdaoVoiceUrl(const QString &word)
 {

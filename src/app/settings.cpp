@@ -44,8 +44,8 @@ namespace GlobalSettings {
 
 QSettings *create()
 {
-    auto *settings = new QSettings(appPath(QStringLiteral("/udata/gconfig.ini")),
-                                   QSettings::IniFormat);
+    auto *settings =
+        new QSettings(appPath(QStringLiteral("/udata/gconfig.ini")), QSettings::IniFormat);
     return settings;
 }
 

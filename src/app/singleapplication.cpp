@@ -27,11 +27,10 @@ QString SingleApplication::socketName(const QString &id)
     if (user.isEmpty())
         user = qEnvironmentVariable("LOGNAME");
     // A private program root (MEMORA_ROOT) is a separate installation with its own data.
-    const QString key = id + QLatin1Char('|') + user + QLatin1Char('|') +
-                        qEnvironmentVariable("MEMORA_ROOT");
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
+    const QString key =
+        id + QLatin1Char('|') + user + QLatin1Char('|') + qEnvironmentVariable("MEMORA_ROOT");
+    const QByteArray hash =
+        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("memora-") + QString::fromLatin1(hash);
 }
 

@@ -26,10 +26,9 @@ void installApplicationFont()
 {
     QFont font(QStringLiteral("SimSun"), 9);
     // Without SimSun, prefer a CJK family that is installed so Chinese never shows as boxes.
-    const QStringList fallbacks = {QStringLiteral("Noto Sans CJK SC"),
-                                   QStringLiteral("Noto Serif CJK SC"),
-                                   QStringLiteral("WenQuanYi Micro Hei"),
-                                   QStringLiteral("AR PL UMing CN")};
+    const QStringList fallbacks = {
+        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UMing CN")};
     QStringList families{QStringLiteral("SimSun")};
     const QStringList installed = QFontDatabase::families();
     for (const QString &family : fallbacks)

@@ -45,8 +45,9 @@ bool CourseDB::insertWord(const QString &word, const QString &trans, const QStri
                           const QString &esentence)
 {
     bool ok = false;
-    runBound(QStringLiteral("insert into tword(word, phonetic, trans, esentence) values(?, ?, ?, ?)"),
-             {word, phonetic, trans, esentence}, &ok);
+    runBound(
+        QStringLiteral("insert into tword(word, phonetic, trans, esentence) values(?, ?, ?, ?)"),
+        {word, phonetic, trans, esentence}, &ok);
     return ok;
 }
 

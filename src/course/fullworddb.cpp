@@ -11,7 +11,8 @@ FullWordDB::FullWordDB()
     // Installation data is never written: a missing file stays missing and every
     // look-up then yields no sentence.
     if (!QFileInfo::exists(path)) {
-        qDebug() << "打开数据库" << path << "失败" << "文件不存在";
+        qDebug() << "打开数据库" << path << "失败"
+                 << "文件不存在";
         return;
     }
     setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));

@@ -32,8 +32,8 @@ void PlaceholderWindow::logIn(const QString &userName, const QDateTime &previous
 {
     m_userName = userName;
     qDebug() << "用户登录" << userName << previousLogin.toString(Qt::ISODate);
-    m_label->setText(QStringLiteral("<h2>欢迎使用 Memora 背单词</h2><p>%1</p>")
-                         .arg(userName.toHtmlEscaped()));
+    m_label->setText(
+        QStringLiteral("<h2>欢迎使用 Memora 背单词</h2><p>%1</p>").arg(userName.toHtmlEscaped()));
     show();
 }
 

@@ -63,7 +63,8 @@ void TestPaths::listFilesMatchesFilter()
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
     const QStringList found = listFiles(folder, QStringLiteral("*.ldb"));
-    QCOMPARE(found, QStringList({folder + QStringLiteral("/o1.ldb"), folder + QStringLiteral("/u2.ldb")}));
+    QCOMPARE(found,
+             QStringList({folder + QStringLiteral("/o1.ldb"), folder + QStringLiteral("/u2.ldb")}));
     QVERIFY(listFiles(folder + QStringLiteral("/missing"), QStringLiteral("*")).isEmpty());
 }
 
@@ -138,7 +139,9 @@ void TestPaths::logRecordFormat()
         QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3} - - "));
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(stamp.match(records.at(i)).hasMatch(), qPrintable(records.at(i)));
-        QVERIFY(QDateTime::fromString(records.at(i).left(23), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).isValid());
+        QVERIFY(
+            QDateTime::fromString(records.at(i).left(23), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+                .isValid());
     }
     QCOMPARE(records.at(1).mid(23 + 5), message);
 }

@@ -71,7 +71,8 @@ void TestPsqlite::lastInsertRowIdReturnsNewId()
     db.exec(QStringLiteral("insert into t(v) values('a')"));
     db.exec(QStringLiteral("insert into t(v) values('b')"));
     QCOMPARE(db.lastInsertRowId(), 2);
-    QCOMPARE(db.rexec(QStringLiteral("select v from t where id = 2")).toString(), QStringLiteral("b"));
+    QCOMPARE(db.rexec(QStringLiteral("select v from t where id = 2")).toString(),
+             QStringLiteral("b"));
 }
 
 void TestPsqlite::memoryDatabasesArePrivatePerName()
@@ -130,7 +131,8 @@ void TestPsqlite::notADatabaseFileYieldsEmptyResults()
     QVERIFY(log.contains(QStringLiteral("打开数据库")));
     QCOMPARE(db.rexec(QStringLiteral("select count(*) from tword")).toInt(), 0);
     QVERIFY(db.selectRows(QStringLiteral("select * from tword")).isEmpty());
-    QVERIFY(!db.execBound(QStringLiteral("insert into tword(word) values(?)"), {QStringLiteral("x")}));
+    QVERIFY(
+        !db.execBound(QStringLiteral("insert into tword(word) values(?)"), {QStringLiteral("x")}));
     // The file is left exactly as it was.
     QCOMPARE(QFileInfo(path).size(), sizeBefore);
 }

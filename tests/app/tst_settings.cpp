@@ -37,7 +37,8 @@ void TestSettings::everyKeyReadsItsDefaultWithoutFile_data()
     QTest::newRow("FullScr") << "Learn/FullScr" << QVariant(false);
     QTest::newRow("SysMode") << "Advanced/SysMode" << QVariant(0);
     QTest::newRow("MBGMode") << "Themes/MBGMode" << QVariant(true);
-    QTest::newRow("MBGPath") << "Themes/MBGPath" << QVariant(QStringLiteral("<root>/images/bg_main.png"));
+    QTest::newRow("MBGPath") << "Themes/MBGPath"
+                             << QVariant(QStringLiteral("<root>/images/bg_main.png"));
 }
 
 void TestSettings::everyKeyReadsItsDefaultWithoutFile()
@@ -88,10 +89,12 @@ void TestSettings::storedValueWinsOverDefault()
     g_pSettings->beginGroup(QStringLiteral("Learn"));
     g_pSettings->setValue(QStringLiteral("Voice"), QStringLiteral("女声"));
     g_pSettings->endGroup();
-    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(), QStringLiteral("女声"));
+    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(),
+             QStringLiteral("女声"));
     delete g_pSettings;
     g_pSettings = nullptr;
-    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(), QStringLiteral("VW Paul"));
+    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(),
+             QStringLiteral("VW Paul"));
 }
 
 void TestSettings::remoteUrlsJoinHostAndPath_data()
@@ -99,9 +102,11 @@ void TestSettings::remoteUrlsJoinHostAndPath_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<QString>("courseUrl");
     QTest::addColumn<QString>("versionUrl");
-    QTest::newRow("plain") << "http://127.0.0.1:8000" << "http://127.0.0.1:8000/002/ocourse/12.zip"
+    QTest::newRow("plain") << "http://127.0.0.1:8000"
+                           << "http://127.0.0.1:8000/002/ocourse/12.zip"
                            << "http://127.0.0.1:8000/002/verinfo.xml";
-    QTest::newRow("trailing slash") << "http://example.test/" << "http://example.test/002/ocourse/12.zip"
+    QTest::newRow("trailing slash") << "http://example.test/"
+                                    << "http://example.test/002/ocourse/12.zip"
                                     << "http://example.test/002/verinfo.xml";
 }
 
@@ -117,8 +122,9 @@ void TestSettings::remoteUrlsJoinHostAndPath()
     GlobalSettings::setValue(QStringLiteral("Remote/YoudaoHost"), host);
     QCOMPARE(RemoteServices::officialCourseUrl(12).toString(), courseUrl);
     QCOMPARE(RemoteServices::versionFileUrl().toString(), versionUrl);
-    QVERIFY(RemoteServices::youdaoVoiceUrl(QStringLiteral("hello")).toString().endsWith(
-        QStringLiteral("/dictvoice?audio=hello")));
+    QVERIFY(RemoteServices::youdaoVoiceUrl(QStringLiteral("hello"))
+                .toString()
+                .endsWith(QStringLiteral("/dictvoice?audio=hello")));
     delete g_pSettings;
     g_pSettings = nullptr;
 }

@@ -20,7 +20,10 @@ private Q_SLOTS:
 
 private:
     static QString trainer() { return TestRoot::buildBinDir() + QStringLiteral("/memora"); }
-    static QString socketName() { return SingleApplication::socketName(QStringLiteral("ferncove memora")); }
+    static QString socketName()
+    {
+        return SingleApplication::socketName(QStringLiteral("ferncove memora"));
+    }
     static bool waitForListener(int timeoutMs);
     static QByteArray readLog(const TestRoot &root);
     static void startFirst(QProcess &process);
@@ -56,9 +59,9 @@ void TestSingleInstance::startFirst(QProcess &process)
     QVERIFY(process.waitForStarted(5000));
     QVERIFY2(waitForListener(15000), "the first trainer never listened");
     // Wait until start-up has finished: the user database exists and the log has the login.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(qEnvironmentVariable("MEMORA_ROOT") +
-                                           QStringLiteral("/udata/userinfo.db")),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFile::exists(qEnvironmentVariable("MEMORA_ROOT") + QStringLiteral("/udata/userinfo.db")),
+        10000);
 }
 
 void TestSingleInstance::secondStartRaisesFirstAndExits()

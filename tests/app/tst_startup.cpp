@@ -30,8 +30,8 @@ void TestStartup::mainWindowGeometry_data()
                               << QRect(0, 20, 640, 430);
     QTest::newRow("800 wide") << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 570) << QSize(900, 635)
                               << QRect(0, 20, 800, 550);
-    QTest::newRow("1024 wide") << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 740) << QSize(900, 635)
-                               << QRect(62, 66, 900, 635);
+    QTest::newRow("1024 wide") << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 740)
+                               << QSize(900, 635) << QRect(62, 66, 900, 635);
     QTest::newRow("offset desktop") << QRect(100, 50, 1920, 1080) << QRect(100, 50, 1920, 1040)
                                     << QSize(900, 700) << QRect(610, 272, 900, 700);
     QTest::newRow("odd difference") << QRect(0, 0, 1025, 769) << QRect(0, 0, 1025, 769)
@@ -53,10 +53,21 @@ void TestStartup::systemUserNameFallsBack_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("logname");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("USERNAME first") << "win" << "unix" << "log" << "win";
-    QTest::newRow("USER next") << "" << "unix" << "log" << "unix";
-    QTest::newRow("LOGNAME last") << "" << "" << "log" << "log";
-    QTest::newRow("none: home folder") << "" << "" << "" << QDir::home().dirName();
+    QTest::newRow("USERNAME first") << "win"
+                                    << "unix"
+                                    << "log"
+                                    << "win";
+    QTest::newRow("USER next") << ""
+                               << "unix"
+                               << "log"
+                               << "unix";
+    QTest::newRow("LOGNAME last") << ""
+                                  << ""
+                                  << "log"
+                                  << "log";
+    QTest::newRow("none: home folder") << ""
+                                       << ""
+                                       << "" << QDir::home().dirName();
 }
 
 void TestStartup::systemUserNameFallsBack()

@@ -29,7 +29,8 @@ private Q_SLOTS:
 };
 
 namespace {
-QString newCoursePath(const TestRoot &root, const QString &name = QStringLiteral("/udata/course/1.db"))
+QString newCoursePath(const TestRoot &root,
+                      const QString &name = QStringLiteral("/udata/course/1.db"))
 {
     ensureAppDir(QStringLiteral("/udata/course"));
     return QDir::toNativeSeparators(root.filePath(name));
@@ -49,8 +50,8 @@ void TestCourseDB::missingFileIsLoggedAndCreatable()
     QVERIFY(!db.hasWords());
     db.createTables();
     QVERIFY(QFile::exists(path));
-    QVERIFY(db.insertWord(QStringLiteral("apple"), QStringLiteral("n. 苹果"), QStringLiteral("ˈæpl"),
-                          QStringLiteral("An apple a day.")));
+    QVERIFY(db.insertWord(QStringLiteral("apple"), QStringLiteral("n. 苹果"),
+                          QStringLiteral("ˈæpl"), QStringLiteral("An apple a day.")));
     QCOMPARE(db.wordCount(), 1);
     QVERIFY(db.hasWords());
 }
@@ -67,9 +68,12 @@ void TestCourseDB::emptyCourseCountsZero()
     QCOMPARE(db.wordCount(), 0);
     QVERIFY(!db.hasWords());
     // The table was made by the exact statement, with the unique index on word.
-    QCOMPARE(db.rexec(QStringLiteral("select sql from sqlite_master where name = 'TWORD'")).toString(),
-             QLatin1String(CourseDB::kCreateTable).chopped(1));
-    QCOMPARE(db.rexec(QStringLiteral("select count(*) from sqlite_master where name = 'wu'")).toInt(), 1);
+    QCOMPARE(
+        db.rexec(QStringLiteral("select sql from sqlite_master where name = 'TWORD'")).toString(),
+        QLatin1String(CourseDB::kCreateTable).chopped(1));
+    QCOMPARE(
+        db.rexec(QStringLiteral("select count(*) from sqlite_master where name = 'wu'")).toInt(),
+        1);
 }
 
 void TestCourseDB::wordsRoundTrip_data()
@@ -78,11 +82,26 @@ void TestCourseDB::wordsRoundTrip_data()
     QTest::addColumn<QString>("trans");
     QTest::addColumn<QString>("phonetic");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("plain") << "ability" << "n. 能力；才能" << "əˈbɪləti" << "She has the ability to sing.";
-    QTest::newRow("apostrophe") << "o'clock" << "adv. …点钟" << "əˈklɒk" << "It's five o'clock.";
-    QTest::newRow("doubled quotes stay") << "rock 'n' roll" << "n. 摇滚乐" << "" << "He said ''hi''.";
-    QTest::newRow("multi-line translation") << "bank" << "n. 银行\nn. 河岸" << "bæŋk" << "";
-    QTest::newRow("percent") << "percent" << "n. 百分之…" << "pəˈsent" << "Ten % of them.";
+    QTest::newRow("plain") << "ability"
+                           << "n. 能力；才能"
+                           << "əˈbɪləti"
+                           << "She has the ability to sing.";
+    QTest::newRow("apostrophe") << "o'clock"
+                                << "adv. …点钟"
+                                << "əˈklɒk"
+                                << "It's five o'clock.";
+    QTest::newRow("doubled quotes stay") << "rock 'n' roll"
+                                         << "n. 摇滚乐"
+                                         << ""
+                                         << "He said ''hi''.";
+    QTest::newRow("multi-line translation") << "bank"
+                                            << "n. 银行\nn. 河岸"
+                                            << "bæŋk"
+                                            << "";
+    QTest::newRow("percent") << "percent"
+                             << "n. 百分之…"
+                             << "pəˈsent"
+                             << "Ten % of them.";
 }
 
 void TestCourseDB::wordsRoundTrip()
@@ -112,8 +131,10 @@ void TestCourseDB::duplicateWordKeepsFirst()
     CourseDB db(newCoursePath(root));
     db.createTables();
     QVERIFY(db.insertWord(QStringLiteral("light"), QStringLiteral("n. 光"), QString(), QString()));
-    QVERIFY(!db.insertWord(QStringLiteral("light"), QStringLiteral("adj. 轻的"), QString(), QString()));
-    QVERIFY(db.insertWord(QStringLiteral("night"), QStringLiteral("n. 夜晚"), QString(), QString()));
+    QVERIFY(
+        !db.insertWord(QStringLiteral("light"), QStringLiteral("adj. 轻的"), QString(), QString()));
+    QVERIFY(
+        db.insertWord(QStringLiteral("night"), QStringLiteral("n. 夜晚"), QString(), QString()));
     QCOMPARE(db.wordCount(), 2);
     WordInfo info;
     QVERIFY(db.getWordInfoByID(info, 1));
@@ -200,7 +221,8 @@ namespace {
 void writeSentenceDb(const TestRoot &root)
 {
     ensureAppDir(QStringLiteral("/odata"));
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fw-fixture"));
+    QSqlDatabase db =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fw-fixture"));
     db.setDatabaseName(root.filePath(QStringLiteral("/odata/fullword.db")));
     QVERIFY(db.open());
     QSqlQuery q(db);
@@ -225,10 +247,14 @@ void TestCourseDB::exampleSentences_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("known") << "apple" << "She ate an apple.";
-    QTest::newRow("apostrophe") << "o'clock" << "We met at six o'clock.";
-    QTest::newRow("absent") << "zebra" << "";
-    QTest::newRow("case matters") << "Apple" << "";
+    QTest::newRow("known") << "apple"
+                           << "She ate an apple.";
+    QTest::newRow("apostrophe") << "o'clock"
+                                << "We met at six o'clock.";
+    QTest::newRow("absent") << "zebra"
+                            << "";
+    QTest::newRow("case matters") << "Apple"
+                                  << "";
 }
 
 void TestCourseDB::exampleSentences()

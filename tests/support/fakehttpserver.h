@@ -14,13 +14,15 @@ class FakeHttpServer : public QObject
 {
     Q_OBJECT
 public:
-    enum class Mode {
+    enum class Mode
+    {
         Normal,    // status + body
         Drop,      // close the connection without answering
         Truncated, // announce the full length, send half the body, close
         Slow       // wait delayMs before answering
     };
-    struct Reply {
+    struct Reply
+    {
         int status = 200;
         QByteArray body;
         QByteArray contentType = "application/octet-stream";

@@ -4,7 +4,8 @@
 #include <QFile>
 
 TestRoot::TestRoot()
-    : m_previousRoot(qgetenv("MEMORA_ROOT")), m_hadPreviousRoot(qEnvironmentVariableIsSet("MEMORA_ROOT"))
+    : m_previousRoot(qgetenv("MEMORA_ROOT")),
+      m_hadPreviousRoot(qEnvironmentVariableIsSet("MEMORA_ROOT"))
 {
     qputenv("MEMORA_ROOT", m_dir.path().toUtf8());
 }

@@ -49,9 +49,12 @@ void TestUserMgr::oddNamesAndPasswords_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
-    QTest::newRow("apostrophe") << "O'Neil" << "it's";
-    QTest::newRow("chinese") << "小明" << "密码123";
-    QTest::newRow("injection") << "x' or '1'='1" << "' or ''='";
+    QTest::newRow("apostrophe") << "O'Neil"
+                                << "it's";
+    QTest::newRow("chinese") << "小明"
+                             << "密码123";
+    QTest::newRow("injection") << "x' or '1'='1"
+                               << "' or ''='";
     QTest::newRow("long") << QString(60, QLatin1Char('n')) << QString(40, QLatin1Char('p'));
 }
 
@@ -63,7 +66,8 @@ void TestUserMgr::oddNamesAndPasswords()
     ensureAppDir(QStringLiteral("/udata"));
     UserMgr users;
     QVERIFY(!users.userExists(name));
-    QVERIFY(users.addUser({{QStringLiteral("userName"), name}, {QStringLiteral("password"), password}}));
+    QVERIFY(users.addUser(
+        {{QStringLiteral("userName"), name}, {QStringLiteral("password"), password}}));
     QVERIFY(users.userExists(name));
     QVERIFY(users.checkPassword(name, password));
     QVERIFY(!users.checkPassword(name, password + QLatin1Char('x')));
@@ -85,7 +89,8 @@ void TestUserMgr::userListMostRecentFirst()
     TestRoot root;
     ensureAppDir(QStringLiteral("/udata"));
     UserMgr users;
-    users.addUser({{QStringLiteral("userName"), QStringLiteral("anna")}, {QStringLiteral("password"), QString()}});
+    users.addUser({{QStringLiteral("userName"), QStringLiteral("anna")},
+                   {QStringLiteral("password"), QString()}});
     QTest::qWait(3);
     users.updateLastLoginTime(QStringLiteral("tester"));
     QCOMPARE(users.userList(), QStringList({QStringLiteral("tester"), QStringLiteral("anna")}));
