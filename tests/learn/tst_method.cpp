@@ -15,10 +15,6 @@
 
 using namespace LearnFixtures;
 
-namespace {
-
-} // namespace
-
 // Drawing words and the codes that end a study.
 class TestLearnMethod : public QObject
 {
