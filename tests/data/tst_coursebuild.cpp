@@ -75,9 +75,10 @@ void tst_CourseBuild::wordListLines_data()
                       "Prices increased again.\n"
                       "may\tmeɪ\tmodal v. 可以；可能\tYou may sit down.\n"
                       "Monday\tˈmʌndeɪ\tn. 星期一\tSee you on monday.\n"
-                      "hour\t(h)ˈaʊə(r)\tn. 小时\tI waited an hour.\n"
-                      "(be) fond of\t(biː) ˈfɒnd əv\tphr. 喜欢\tShe was fond of cats.\n")
-        << 11 << QString();
+                      "hour\tˈaʊə(r)\tn. 小时\tI waited an hour.\n"
+                      "(be) fond of\t(biː) ˈfɒnd əv\tphr. 喜欢\tShe was fond of cats.\n"
+                      "mislead\tˌmɪsˈliːd\tv. 误导 sb.\tThe old map misled us.\n")
+        << 12 << QString();
     QTest::newRow("headword missing from the sentence")
         << QByteArray("tea\ttiː\tn. 茶\tWould you like some coffee?\n") << 0
         << QStringLiteral("list.txt:1: the sentence lacks the headword \"tea\"");

@@ -83,6 +83,10 @@ QString ipaWordFault(const QString &word)
 // Looks like a part of speech: "n.", "vt.", also "vt.&vi." (which is then not in the list).
 bool looksLikeTag(const QString &token)
 {
+    // Abbreviations a sense may hold that are no parts of speech.
+    static const QStringList others{"sb.", "sth.", "etc."};
+    if (others.contains(token))
+        return false;
     static const QRegularExpression tag(QStringLiteral("^[A-Za-z]+\\.(?:[&/,][A-Za-z]+\\.)*$"));
     return tag.match(token).hasMatch();
 }
@@ -143,6 +147,17 @@ QStringList formsOf(const QString &lemma)
         WordNetSentences::inflections(lemma, QStringLiteral("nva"), IrregularForms::table());
     const QStringList words = lemma.split(QLatin1Char(' '));
     if (words.size() == 1) {
+        // Compounds of an irregular word inflect as it does: "overheard", "misled",
+        // "gentlemen".
+        const QHash<QString, QStringList> &irregular = IrregularForms::table();
+        for (auto it = irregular.cbegin(); it != irregular.cend(); ++it) {
+            const QString base = it.key().mid(2);
+            if (lemma.size() > base.size() + 1 && lemma.endsWith(base)) {
+                const QString prefix = lemma.chopped(base.size());
+                for (const QString &form : it.value())
+                    forms << prefix + form;
+            }
+        }
         // Plurals the general rules miss: "potatoes", "knives", "leaves"; "panicked".
         if (lemma.endsWith(QLatin1Char('o')))
             forms << lemma + QLatin1String("es");
