@@ -93,6 +93,10 @@ void tst_CourseBuild::wordListLines_data()
         << QByteArray("tea\ttiː\tnoun. 茶\tTea, please.\n") << 0
         << QStringLiteral("list.txt:1: translation: part of speech \"noun.\" is not in the "
                           "list");
+    QTest::newRow("meaning not in Chinese")
+        << QByteArray("tea\ttiː\tn. 茶 v. drink tea\tTea, please.\n") << 0
+        << QStringLiteral("list.txt:1: translation: part of speech \"v.\" without a Chinese "
+                          "meaning");
     QTest::newRow("blocked word") << QByteArray("tea\ttiː\tn. 茶\tDamn, the tea is cold.\n") << 0
                                   << QStringLiteral("list.txt:1: blocked word \"damn\" in the "
                                                     "sentence");

@@ -109,8 +109,14 @@ QStringList tagTokens(const QString &text)
     return tokens;
 }
 
-// Text with everything inside round brackets, Chinese or ASCII, replaced by "x": phrase
-// usages there hold English words and dots that are no parts of speech.
+bool isChinese(QChar c)
+{
+    return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF;
+}
+
+// Text with everything inside round brackets, Chinese or ASCII, replaced by "x" but the
+// Chinese characters: phrase usages there hold English words and dots that are no parts of
+// speech, while "aux. （构成被动语态）" still has a Chinese meaning.
 QString outsideBrackets(const QString &text)
 {
     QString result = text;
@@ -120,7 +126,7 @@ QString outsideBrackets(const QString &text)
         const bool closing = c == QChar(0xFF09) || c == QLatin1Char(')');
         if (opening)
             ++depth;
-        if (depth > 0)
+        if (depth > 0 && !isChinese(c))
             c = QLatin1Char('x');
         if (closing && depth > 0)
             --depth;
@@ -278,11 +284,16 @@ QString EntryChecker::translationFault(const QString &translation)
         if (!partsOfSpeech().contains(token))
             return QStringLiteral("translation: part of speech \"%1\" is not in the list")
                 .arg(token);
-        const bool meaningFollows = i + 1 < tokens.size() &&
-                                    tokens.at(i + 1) != QLatin1String("modal v.") &&
-                                    !looksLikeTag(tokens.at(i + 1));
-        if (!meaningFollows)
+        QString meaning;
+        for (int j = i + 1; j < tokens.size() && tokens.at(j) != QLatin1String("modal v.") &&
+                            !looksLikeTag(tokens.at(j));
+             ++j)
+            meaning += tokens.at(j);
+        if (meaning.isEmpty())
             return QStringLiteral("translation: part of speech \"%1\" without a meaning")
+                .arg(token);
+        if (!std::any_of(meaning.cbegin(), meaning.cend(), isChinese))
+            return QStringLiteral("translation: part of speech \"%1\" without a Chinese meaning")
                 .arg(token);
     }
     return QString();

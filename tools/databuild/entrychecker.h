@@ -13,8 +13,8 @@ class BlockList;
 // - the phonetic field is British IPA from the course symbol set, without slashes, stress
 //   marks each followed by a sound, optional sounds in parentheses; where the
 //   pronunciation differs by part of speech, "n. ˈɪnkriːs v. ɪnˈkriːs";
-// - the translation is a run of groups "<part of speech> <senses>", the parts of speech
-//   from partsOfSpeech(); text in brackets (a phrase usage) is not read for them;
+// - the translation is a run of groups "<part of speech> <Chinese senses>", the parts of
+//   speech from partsOfSpeech(); text in brackets (a phrase usage) is not read for them;
 // - no field holds a word of the block list.
 // An entry without a sentence is checked for the rest.
 class EntryChecker
