@@ -11,6 +11,7 @@
 #include "support/logcapture.h"
 #include "support/testroot.h"
 #include "ui/placeholderwindow.h"
+#include "wordnetsentences.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -263,6 +264,15 @@ void tst_InstallData::exampleSentences()
                   "select count(*) from sqlite_master where type = 'index' and tbl_name = 'TWORD' "
                   "and sql like '%[word]%'"),
         QStringLiteral("1"));
+    // Whole sentences only: five words or more, sound punctuation.
+    QStringList faulty;
+    for (const QString &row : peekRows(file, "select word, esentence from TWORD")) {
+        const QString sentence = row.section('|', 1);
+        if (sentence.split(' ', Qt::SkipEmptyParts).size() < WordNetSentences::kMinimumWords ||
+            WordNetSentences::hasBrokenPunctuation(sentence))
+            faulty << row;
+    }
+    QVERIFY2(faulty.isEmpty(), qPrintable(faulty.mid(0, 20).join('\n')));
     // Sentences hold their word: at least its first four letters (irregular forms aside).
     const int holding = peekValue(file, "select count(*) from TWORD where "
                                         "instr(lower(esentence), lower(substr(word, 1, 4))) > 0")
