@@ -1,6 +1,7 @@
 #include "course/coursecategorymgr.h"
 
 #include "app/apppath.h"
+#include "app/userfolder.h"
 #include "course/coursedb.h"
 #include "course/courseheadercaptions.h"
 #include "course/coursesqlquerymodel.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -93,7 +95,9 @@ QString number(double value)
 
 CourseCategoryMgr::CourseCategoryMgr(const QString &userName) : m_userName(userName)
 {
-    ensureAppDir(QStringLiteral("/udata/%1").arg(m_userName));
+    const QString folder = userFolderPath(m_userName);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
 
     open(QStringLiteral(":memory:"), QLatin1String(kConnectionName));
     exec(QLatin1String(kCreateCourseInfoTable));
@@ -236,9 +240,9 @@ void CourseCategoryMgr::loadStatistics()
             continue;
         done.insert({cttype, mid});
         const QString path =
-            appPath(QStringLiteral("/udata/%1/%2%3.ldb").arg(m_userName, prefix).arg(mid));
+            userFilePath(m_userName, prefix + QString::number(mid) + QStringLiteral(".ldb"));
         // Only records that exist are read (opening a missing one would create it).
-        if (!QFileInfo(path).isFile())
+        if (path.isEmpty() || !QFileInfo(path).isFile())
             continue;
         LearnCourseDB record(path);
         exec(QString::fromLatin1(kUpdateStatistics)
@@ -388,7 +392,9 @@ bool CourseCategoryMgr::isCourseAvailable(int courseId)
 
 bool CourseCategoryMgr::hasLearnFiles()
 {
-    const QString folder = appPath(QStringLiteral("/udata/%1/").arg(m_userName));
+    const QString folder = userFolderPath(m_userName);
+    if (folder.isEmpty())
+        return false;
     for (const QString &file : listFiles(folder, QStringLiteral("*.ldb")))
         if (QFileInfo(file).isFile())
             return true;

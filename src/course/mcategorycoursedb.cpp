@@ -1,6 +1,7 @@
 #include "course/mcategorycoursedb.h"
 
 #include "app/apppath.h"
+#include "app/userfolder.h"
 #include "course/coursecategorymgr.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
@@ -49,8 +50,9 @@ void MCategoryCourseDB::fill()
     exec(QString::fromUtf8(kInsertMasteredCategory).arg(m_topId));
     m_masteredId = lastInsertRowId();
 
-    const QString folder = appPath(QStringLiteral("/udata/%1").arg(m_userName));
-    const QStringList files = listFiles(folder, QStringLiteral("*.ldb"));
+    const QString folder = userFolderPath(m_userName);
+    const QStringList files =
+        folder.isEmpty() ? QStringList() : listFiles(folder, QStringLiteral("*.ldb"));
     m_database->transaction();
     for (const QString &file : files) {
         const QFileInfo info(file);
