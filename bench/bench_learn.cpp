@@ -254,11 +254,13 @@ int main(int argc, char **argv)
             courseId = id;
     qInstallMessageHandler(messageHandler);
     QList<qint64> mgrCycles;
+    QList<qint64> mgrCyclesCpu;
     int mgrSaved = 0;
     {
         LearnMgr mgr(QStringLiteral("bench"), courseId, &tree);
         for (int i = 0; i < kCycles; ++i) {
             const Way &way = ways[random.bounded(int(sizeof(ways) / sizeof(ways[0])))];
+            const qint64 cpu = threadCpuNs();
             timer.restart();
             const int wid = mgr.nextWord();
             const bool shown =
@@ -271,6 +273,7 @@ int main(int argc, char **argv)
                     mgr.answerLearn(LearnCode::Next);
             }
             mgrCycles << timer.nsecsElapsed();
+            mgrCyclesCpu << threadCpuNs() - cpu;
             mgrSaved += mgr.gradingsSaved() ? 1 : 0;
             if (wid <= 0 || !shown) {
                 qInstallMessageHandler(nullptr);
@@ -281,6 +284,7 @@ int main(int argc, char **argv)
     }
     qInstallMessageHandler(nullptr);
     report("learnmgr_cycle", mgrCycles);
+    report("learnmgr_cycle_cpu", mgrCyclesCpu);
     bench("learnmgr_cycle_saved", mgrSaved, "cycles");
     return 0;
 }

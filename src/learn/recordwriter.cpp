@@ -7,7 +7,8 @@
 RecordWriter::RecordWriter(const QString &path) : m_path(path)
 {
     m_thread = QThread::create([this] { run(); });
-    m_thread->start();
+    // The drill comes first: on a busy machine the writer takes only the time left over.
+    m_thread->start(QThread::IdlePriority);
 }
 
 RecordWriter::~RecordWriter()
@@ -36,6 +37,8 @@ void RecordWriter::finish()
         m_stop = true;
         m_wake.wakeOne();
     }
+    // The session end waits for the last batch: no longer in the background.
+    m_thread->setPriority(QThread::NormalPriority);
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
