@@ -32,9 +32,7 @@ MCategoryCourseDB::MCategoryCourseDB(const QString &userName, CourseCategoryMgr 
 {
     open(QStringLiteral(":memory:"), QLatin1String(kConnectionName));
     exec(QString::fromUtf8(kCreateCategoryTable));
-    m_database->commit();
     exec(QString::fromUtf8(kCreateCourseTable));
-    m_database->commit();
     fill();
 }
 
@@ -53,7 +51,7 @@ void MCategoryCourseDB::fill()
     const QString folder = userFolderPath(m_userName);
     const QStringList files =
         folder.isEmpty() ? QStringList() : listFiles(folder, QStringLiteral("*.ldb"));
-    m_database->transaction();
+    transaction();
     for (const QString &file : files) {
         const QFileInfo info(file);
         if (!info.isFile())
@@ -89,5 +87,5 @@ void MCategoryCourseDB::fill()
         execBound(QString::fromUtf8(kInsertCourse).arg(mid).arg(cttype).arg(cid).arg(wcount),
                   {name});
     }
-    m_database->commit();
+    commit();
 }

@@ -500,7 +500,7 @@ int LearnCourseDBBase::copyStudyWordsFrom(LearnCourseDBBase &source)
         at[i] = columns.indexOf(QLatin1String(kColumns[i]));
 
     int copied = 0;
-    m_database->transaction();
+    transaction();
     QSqlQuery insert(*m_database);
     if (!insert.prepare(QLatin1String(kCopyWord))) {
         qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
@@ -520,6 +520,6 @@ int LearnCourseDBBase::copyStudyWordsFrom(LearnCourseDBBase &source)
         else
             qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
     }
-    m_database->commit();
+    commit();
     return copied;
 }
