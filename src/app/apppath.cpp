@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -101,12 +103,10 @@ QStringList listFiles(const QString &folder, const QString &nameFilter)
 
 void waitMs(int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        const int left = int(ms - timer.elapsed());
-        QCoreApplication::processEvents(QEventLoop::AllEvents, qMax(1, qMin(20, left)));
-    }
+    // An event loop sleeps until an event or the timer comes; polling would spin.
+    QEventLoop loop;
+    QTimer::singleShot(qMax(0, ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 bool saveDeviceToFile(const QString &fileName, QIODevice *device)

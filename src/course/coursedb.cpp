@@ -25,10 +25,10 @@ void CourseDB::createTables()
 {
     if (!isOpen())
         open(m_coursePath, QString());
-    m_database->transaction();
+    TransactionGuard transaction(*this);
     exec(QLatin1String(kCreateTable));
     exec(QLatin1String(kCreateIndex));
-    m_database->commit();
+    transaction.commit();
 }
 
 int CourseDB::wordCount()

@@ -4,7 +4,6 @@
 #include "app/clock.h"
 
 #include <QDebug>
-#include <QFileInfo>
 
 const char *const UserMgr::kCreateTable =
     "CREATE TABLE [TUserInfo] (\t\t\t   [id] INTEGER NOT NULL ON CONFLICT FAIL"
@@ -18,11 +17,21 @@ const char *const UserMgr::kCreateTable =
 UserMgr::UserMgr()
 {
     const QString path = appPath(QStringLiteral("/udata/userinfo.db"));
-    const bool existed = QFileInfo::exists(path);
     open(path, QString());
-    if (!existed && isOpen()) {
-        exec(QLatin1String(kCreateTable));
-        m_database->commit();
+    // A new file, or an empty database (a 0-byte file), gets the table and the tester; a
+    // file that holds other data is left alone.
+    const bool empty =
+        isOpen() && rexec(QStringLiteral("select count(*) from sqlite_master")).toInt() == 0;
+    if (isOpen() && !empty &&
+        rexec(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = "
+                             "'TUserInfo'"))
+                .toInt() == 0)
+        qDebug() << "UserMgr: 用户数据库没有用户表, 不使用" << path;
+    if (empty) {
+        if (!exec(QLatin1String(kCreateTable))) {
+            qDebug() << "UserMgr: 无法新建用户表" << path;
+            return;
+        }
         UserInfo tester;
         tester.insert(QStringLiteral("userName"), QStringLiteral("tester"));
         tester.insert(QStringLiteral("password"), QString());

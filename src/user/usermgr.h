@@ -16,7 +16,8 @@ class UserMgr : public psqlite
 public:
     static const char *const kCreateTable;
 
-    // Opens the database; a new file gets the table and the user "tester".
+    // Opens the database; a new file or an empty database (0 bytes) gets the table and the
+    // user "tester". A file holding other data is left alone (logged).
     UserMgr();
 
     bool userExists(const QString &userName);

@@ -15,6 +15,7 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void secondStartRaisesFirstAndExits_data();
     void secondStartRaisesFirstAndExits();
     void staleSocketDoesNotBlockNextStart();
 
@@ -64,8 +65,16 @@ void TestSingleInstance::startFirst(QProcess &process)
         10000);
 }
 
+void TestSingleInstance::secondStartRaisesFirstAndExits_data()
+{
+    QTest::addColumn<QString>("rootSuffix");
+    QTest::newRow("same root") << QString();
+    QTest::newRow("root with a trailing slash") << QStringLiteral("/");
+}
+
 void TestSingleInstance::secondStartRaisesFirstAndExits()
 {
+    QFETCH(QString, rootSuffix);
     TestRoot root;
     QProcess first;
     startFirst(first);
@@ -77,6 +86,9 @@ void TestSingleInstance::secondStartRaisesFirstAndExits()
 
     QProcess second;
     second.setProgram(trainer());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MEMORA_ROOT"), root.path() + rootSuffix);
+    second.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
     second.start();
