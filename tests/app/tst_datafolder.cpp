@@ -1,0 +1,225 @@
+#include "app/apppath.h"
+#include "app/globals.h"
+#include "app/messagelog.h"
+#include "app/startup.h"
+#include "course/coursecategorymgr.h"
+#include "logcapture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Where the learner's data goes when no MEMORA_ROOT is set: each case gets a program
+// folder and an XDG data home of its own (restored afterwards).
+class TestDataFolder : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void dataFolderRule_data();
+    void dataFolderRule();
+    void oldUserDataMovedOnceWithoutOverwriting_data();
+    void oldUserDataMovedOnceWithoutOverwriting();
+    void readOnlyProgramFolderStaysUntouched_data();
+    void readOnlyProgramFolderStaysUntouched();
+
+private:
+    static void writeFile(const QString &path, const QByteArray &content);
+    static QByteArray readFile(const QString &path);
+    // Every entry below folder with its size and modification time.
+    static QStringList snapshot(const QString &folder);
+
+    QTemporaryDir *m_dir = nullptr;
+    QString m_program;
+    QString m_xdg;
+    QByteArray m_savedRoot, m_savedXdg, m_savedHome;
+};
+
+void TestDataFolder::init()
+{
+    m_savedRoot = qgetenv("MEMORA_ROOT");
+    m_savedXdg = qgetenv("XDG_DATA_HOME");
+    m_savedHome = qgetenv("HOME");
+    qunsetenv("MEMORA_ROOT");
+    m_dir = new QTemporaryDir;
+    m_program = m_dir->path() + QStringLiteral("/program");
+    m_xdg = m_dir->path() + QStringLiteral("/xdg");
+    QDir().mkpath(m_program + QStringLiteral("/odata"));
+    qputenv("XDG_DATA_HOME", m_xdg.toUtf8());
+    qputenv("HOME", (m_dir->path() + QStringLiteral("/home")).toUtf8());
+    setProgramFolder(m_program);
+}
+
+void TestDataFolder::cleanup()
+{
+    setProgramFolder(QString());
+    // Give the folders back to the owner so the temporary folder can be removed.
+    QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    delete m_dir;
+    m_dir = nullptr;
+    qputenv("MEMORA_ROOT", m_savedRoot);
+    if (m_savedRoot.isEmpty())
+        qunsetenv("MEMORA_ROOT");
+    qputenv("XDG_DATA_HOME", m_savedXdg);
+    if (m_savedXdg.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    qputenv("HOME", m_savedHome);
+}
+
+void TestDataFolder::writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray TestDataFolder::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList TestDataFolder::snapshot(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        entries << QStringLiteral("%1 %2 %3")
+                       .arg(it.filePath())
+                       .arg(it.fileInfo().size())
+                       .arg(it.fileInfo().lastModified().toMSecsSinceEpoch());
+    }
+    entries.sort();
+    return entries;
+}
+
+void TestDataFolder::dataFolderRule_data()
+{
+    QTest::addColumn<bool>("portable");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("xdgSet");
+    QTest::addColumn<bool>("root");
+    QTest::addColumn<QString>("expected"); // "program", "xdg", "home" or "root"
+    QTest::newRow("default: XDG data home") << false << false << true << false << "xdg";
+    QTest::newRow("no XDG_DATA_HOME: ~/.local/share") << false << false << false << false << "home";
+    QTest::newRow("portable marker") << true << false << true << false << "program";
+    QTest::newRow("portable but read-only") << true << true << true << false << "xdg";
+    QTest::newRow("MEMORA_ROOT wins") << true << false << true << true << "root";
+}
+
+void TestDataFolder::dataFolderRule()
+{
+    QFETCH(bool, portable);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, xdgSet);
+    QFETCH(bool, root);
+    QFETCH(QString, expected);
+    const QString rootFolder = m_dir->path() + QStringLiteral("/root");
+    if (portable)
+        writeFile(m_program + QStringLiteral("/portable"), QByteArray());
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(m_program, QFile::ReadOwner | QFile::ExeOwner |
+                                                     QFile::ReadOther | QFile::ExeOther));
+    if (!xdgSet)
+        qunsetenv("XDG_DATA_HOME");
+    if (root) {
+        QDir().mkpath(rootFolder);
+        qputenv("MEMORA_ROOT", rootFolder.toUtf8());
+    }
+
+    QString data;
+    if (expected == QLatin1String("program"))
+        data = m_program;
+    else if (expected == QLatin1String("xdg"))
+        data = m_xdg + QStringLiteral("/memora");
+    else if (expected == QLatin1String("home"))
+        data = m_dir->path() + QStringLiteral("/home/.local/share/memora");
+    else
+        data = rootFolder;
+    const QString program = root ? rootFolder : m_program;
+    QCOMPARE(dataFolder(), data);
+    QCOMPARE(appPath(QStringLiteral("/udata/gconfig.ini")),
+             QDir::toNativeSeparators(data + QStringLiteral("/udata/gconfig.ini")));
+    QCOMPARE(appPath(QStringLiteral("/cache/2")), QDir::toNativeSeparators(data + "/cache/2"));
+    QCOMPARE(appPath(QStringLiteral("/odata/fullword.db")),
+             QDir::toNativeSeparators(program + QStringLiteral("/odata/fullword.db")));
+    QVERIFY(logFilePath().startsWith(QDir::toNativeSeparators(data + QLatin1Char('/'))));
+    QCOMPARE(programFolderIsWritable(), !readOnly);
+}
+
+void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting_data()
+{
+    QTest::addColumn<bool>("dataHasUdata");
+    QTest::newRow("data folder without udata") << false;
+    QTest::newRow("data folder already has udata") << true;
+}
+
+void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting()
+{
+    QFETCH(bool, dataHasUdata);
+    const QString data = dataFolder();
+    writeFile(m_program + QStringLiteral("/udata/userinfo.db"), "old users");
+    writeFile(m_program + QStringLiteral("/udata/alice/o11.ldb"), "old record");
+    if (dataHasUdata)
+        writeFile(data + QStringLiteral("/udata/userinfo.db"), "new users");
+
+    LogCapture log;
+    Startup::prepareDataFolder();
+    // Once moved, a later start finds the data folder's udata and moves nothing.
+    Startup::prepareDataFolder();
+    const QStringList moves = log.matching(QStringLiteral("旧的用户数据"));
+    if (dataHasUdata) {
+        QVERIFY2(moves.isEmpty(), qPrintable(moves.join('\n')));
+        QCOMPARE(readFile(data + QStringLiteral("/udata/userinfo.db")), QByteArray("new users"));
+        QVERIFY(!QFile::exists(data + QStringLiteral("/udata/alice/o11.ldb")));
+        QCOMPARE(readFile(m_program + QStringLiteral("/udata/userinfo.db")),
+                 QByteArray("old users"));
+    } else {
+        QCOMPARE(moves.size(), 1);
+        QCOMPARE(readFile(data + QStringLiteral("/udata/userinfo.db")), QByteArray("old users"));
+        QCOMPARE(readFile(data + QStringLiteral("/udata/alice/o11.ldb")), QByteArray("old record"));
+        QVERIFY(!QFile::exists(m_program + QStringLiteral("/udata")));
+    }
+}
+
+void TestDataFolder::readOnlyProgramFolderStaysUntouched_data()
+{
+    QTest::addColumn<bool>("portable");
+    QTest::newRow("installed") << false;
+    QTest::newRow("portable set-up on read-only media") << true;
+}
+
+void TestDataFolder::readOnlyProgramFolderStaysUntouched()
+{
+    QFETCH(bool, portable);
+    if (portable)
+        writeFile(m_program + QStringLiteral("/portable"), QByteArray());
+    writeFile(m_program + QStringLiteral("/odata/course/categorycourse.db"), QByteArray());
+    QVERIFY(QFile::setPermissions(m_program, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                 QFile::ExeOther));
+    const QStringList before = snapshot(m_program);
+
+    // The start-up of the trainer: data folder, global objects, folders, a user's tree.
+    const QtMessageHandler previous = qInstallMessageHandler(messageHandler);
+    Startup::prepareDataFolder();
+    Globals::create();
+    Globals::ensureDataFolders();
+    delete new CourseCategoryMgr(QStringLiteral("alice"));
+    Globals::destroy();
+    qInstallMessageHandler(previous);
+
+    QCOMPARE(snapshot(m_program), before);
+    const QString data = m_xdg + QStringLiteral("/memora");
+    for (const char *made : {"/udata/userinfo.db", "/udata/alice", "/cache", "/temp"})
+        QVERIFY2(QFileInfo::exists(data + QLatin1String(made)), made);
+    QVERIFY(readFile(logFilePath()).contains("数据文件夹"));
+}
+
+QTEST_MAIN(TestDataFolder)
+#include "tst_datafolder.moc"

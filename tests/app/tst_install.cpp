@@ -1,0 +1,208 @@
+#include "app/singleapplication.h"
+
+#include <QDirIterator>
+#include <QImage>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Installs the build into a temporary DESTDIR with the prefix /usr, as the Debian package
+// does, and runs the installed trainer from there with a private home.
+class TestInstall : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void layout_data();
+    void layout();
+    void desktopFilesValidate_data();
+    void desktopFilesValidate();
+    void installedTrainerWritesOnlyItsDataFolder();
+
+private:
+    QString installed(const QString &path) const { return m_dest.path() + path; }
+    static QStringList snapshot(const QString &folder);
+    static QByteArray readFile(const QString &path);
+    static void setWritable(const QString &folder, bool writable);
+
+    QTemporaryDir m_dest;
+};
+
+void TestInstall::initTestCase()
+{
+    QVERIFY(m_dest.isValid());
+    QProcess install;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DESTDIR"), m_dest.path());
+    install.setProcessEnvironment(env);
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(QStringLiteral(MEMORA_CMAKE_COMMAND),
+                  {QStringLiteral("--install"), QStringLiteral(MEMORA_BUILD_DIR),
+                   QStringLiteral("--prefix"), QStringLiteral("/usr")});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+}
+
+void TestInstall::cleanupTestCase()
+{
+    setWritable(installed(QStringLiteral("/usr/lib/memora")), true);
+}
+
+QByteArray TestInstall::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList TestInstall::snapshot(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        entries << QStringLiteral("%1 %2 %3")
+                       .arg(it.filePath())
+                       .arg(it.fileInfo().size())
+                       .arg(it.fileInfo().lastModified().toMSecsSinceEpoch());
+    }
+    entries.sort();
+    return entries;
+}
+
+// Read-only as a root-owned /usr/lib/memora is for a learner (the trainer goes by the
+// permission bits, so this holds for the superuser too).
+void TestInstall::setWritable(const QString &folder, bool writable)
+{
+    QStringList folders{folder};
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders << it.next();
+    for (const QString &f : folders) {
+        QFile::Permissions p = QFile::permissions(f);
+        if (writable)
+            p |= QFile::WriteOwner;
+        else
+            p &= ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther);
+        QFile::setPermissions(f, p);
+    }
+}
+
+void TestInstall::layout_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *path :
+         {"/usr/lib/memora/memora", "/usr/lib/memora/MlUpdate", "/usr/lib/memora/odata/fullword.db",
+          "/usr/lib/memora/odata/course/categorycourse.db", "/usr/lib/memora/images/main.qss",
+          "/usr/share/applications/memora.desktop",
+          "/usr/share/metainfo/com.ferncove.memora.metainfo.xml", "/usr/share/doc/memora/README.md",
+          "/usr/share/doc/memora/copyright"})
+        QTest::newRow(path) << QString::fromLatin1(path);
+    for (int size : {48, 128, 256})
+        QTest::addRow("icon %d", size)
+            << QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/memora.png").arg(size);
+}
+
+void TestInstall::layout()
+{
+    QFETCH(QString, path);
+    QVERIFY2(QFileInfo(installed(path)).isFile(), qPrintable(path));
+    if (path.endsWith(QLatin1String("memora.png"))) {
+        const int size =
+            path.section(QLatin1Char('/'), 5, 5).section(QLatin1Char('x'), 0, 0).toInt();
+        QCOMPARE(QImage(installed(path)).size(), QSize(size, size));
+    }
+    if (path == QLatin1String("/usr/lib/memora/memora")) {
+        // The program folder ships the two programs and their data, nothing else.
+        QStringList entries = QDir(installed(QStringLiteral("/usr/lib/memora")))
+                                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        entries.sort();
+        QCOMPARE(entries, QStringList({"MlUpdate", "images", "memora", "odata"}));
+        const QFileInfo link(installed(QStringLiteral("/usr/bin/memora")));
+        QVERIFY(link.isSymLink());
+        QCOMPARE(link.canonicalFilePath(), QFileInfo(installed(path)).canonicalFilePath());
+    }
+}
+
+void TestInstall::desktopFilesValidate_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("desktop entry")
+        << "desktop-file-validate"
+        << QStringList{installed(QStringLiteral("/usr/share/applications/memora.desktop"))};
+    QTest::newRow("AppStream metadata")
+        << "appstreamcli"
+        << QStringList{
+               QStringLiteral("validate"), QStringLiteral("--no-net"),
+               installed(QStringLiteral("/usr/share/metainfo/com.ferncove.memora.metainfo.xml"))};
+}
+
+void TestInstall::desktopFilesValidate()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QVERIFY2(!QStandardPaths::findExecutable(program).isEmpty(),
+             qPrintable(program + QStringLiteral(" is missing: run tools/install-deps.sh")));
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(program, arguments);
+    QVERIFY(validate.waitForFinished(30000));
+    const QByteArray output = validate.readAll();
+    QVERIFY2(validate.exitCode() == 0, output.constData());
+    // desktop-file-validate reports warnings with exit code 0.
+    QVERIFY2(!output.contains("warning") && !output.contains("error"), output.constData());
+}
+
+void TestInstall::installedTrainerWritesOnlyItsDataFolder()
+{
+    const QString programFolder = installed(QStringLiteral("/usr/lib/memora"));
+    setWritable(programFolder, false);
+    const QStringList before = snapshot(programFolder);
+
+    QTemporaryDir home;
+    const QString dataFolder = home.path() + QStringLiteral("/xdg/memora");
+    // A user name of its own keeps this trainer apart from any other one running.
+    const QByteArray user =
+        "memora-install-test-" + QByteArray::number(QCoreApplication::applicationPid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("MEMORA_ROOT"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/xdg"));
+    env.insert(QStringLiteral("USER"), QString::fromLatin1(user));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess trainer;
+    trainer.setProcessEnvironment(env);
+    trainer.setProcessChannelMode(QProcess::ForwardedChannels);
+    trainer.start(installed(QStringLiteral("/usr/bin/memora")), QStringList());
+    QVERIFY(trainer.waitForStarted(5000));
+
+    const QString logFile = dataFolder + QStringLiteral("/memora.log");
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(logFile).contains("用户登录"), 20000);
+
+    const QByteArray savedUser = qgetenv("USER");
+    const QByteArray savedRoot = qgetenv("MEMORA_ROOT");
+    qputenv("USER", user);
+    qunsetenv("MEMORA_ROOT");
+    const QString socketName = SingleApplication::socketName(QStringLiteral("ferncove memora"));
+    qputenv("USER", savedUser);
+    if (!savedRoot.isEmpty())
+        qputenv("MEMORA_ROOT", savedRoot);
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write("Close\n");
+    QVERIFY(socket.waitForBytesWritten(2000));
+    QVERIFY(trainer.waitForFinished(15000));
+    QCOMPARE(trainer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(trainer.exitCode(), 0);
+
+    QCOMPARE(snapshot(programFolder), before);
+    for (const char *made : {"/udata/userinfo.db", "/cache", "/temp"})
+        QVERIFY2(QFileInfo::exists(dataFolder + QLatin1String(made)), made);
+}
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "tst_install.moc"
