@@ -12,7 +12,9 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in $(BUILD_DIR)/bench/bench_*; do \
+		if [ -f $$b ] && [ -x $$b ]; then QT_QPA_PLATFORM=offscreen $$b || exit 1; fi; \
+	done
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -156,13 +157,23 @@ void TestDataFolder::dataFolderRule()
 void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting_data()
 {
     QTest::addColumn<bool>("dataHasUdata");
-    QTest::newRow("data folder without udata") << false;
-    QTest::newRow("data folder already has udata") << true;
+    QTest::addColumn<bool>("otherFileSystem");
+    QTest::newRow("data folder without udata") << false << false;
+    QTest::newRow("data folder already has udata") << true << false;
+    QTest::newRow("data folder on another file system") << false << true;
 }
 
 void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting()
 {
     QFETCH(bool, dataHasUdata);
+    QFETCH(bool, otherFileSystem);
+    // A rename cannot cross file systems: the old udata is then copied and removed.
+    QTemporaryDir shm(QStringLiteral("/dev/shm/memora-test-XXXXXX"));
+    if (otherFileSystem) {
+        if (!shm.isValid() || QStorageInfo(shm.path()).device() == QStorageInfo(m_program).device())
+            QSKIP("no second file system in /dev/shm");
+        qputenv("XDG_DATA_HOME", shm.path().toUtf8());
+    }
     const QString data = dataFolder();
     writeFile(m_program + QStringLiteral("/udata/userinfo.db"), "old users");
     writeFile(m_program + QStringLiteral("/udata/alice/o11.ldb"), "old record");
