@@ -1,12 +1,8 @@
 #include "app/apppath.h"
-#include "app/globals.h"
-#include "app/messagelog.h"
 #include "app/startup.h"
-#include "course/coursecategorymgr.h"
 #include "logcapture.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QStorageInfo>
 #include <QTemporaryDir>
@@ -24,14 +20,10 @@ private Q_SLOTS:
     void dataFolderRule();
     void oldUserDataMovedOnceWithoutOverwriting_data();
     void oldUserDataMovedOnceWithoutOverwriting();
-    void readOnlyProgramFolderStaysUntouched_data();
-    void readOnlyProgramFolderStaysUntouched();
 
 private:
     static void writeFile(const QString &path, const QByteArray &content);
     static QByteArray readFile(const QString &path);
-    // Every entry below folder with its size and modification time.
-    static QStringList snapshot(const QString &folder);
 
     QTemporaryDir *m_dir = nullptr;
     QString m_program;
@@ -82,22 +74,6 @@ QByteArray TestDataFolder::readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QStringList TestDataFolder::snapshot(const QString &folder)
-{
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        entries << QStringLiteral("%1 %2 %3")
-                       .arg(it.filePath())
-                       .arg(it.fileInfo().size())
-                       .arg(it.fileInfo().lastModified().toMSecsSinceEpoch());
-    }
-    entries.sort();
-    return entries;
 }
 
 void TestDataFolder::dataFolderRule_data()
@@ -197,39 +173,6 @@ void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting()
         QCOMPARE(readFile(data + QStringLiteral("/udata/alice/o11.ldb")), QByteArray("old record"));
         QVERIFY(!QFile::exists(m_program + QStringLiteral("/udata")));
     }
-}
-
-void TestDataFolder::readOnlyProgramFolderStaysUntouched_data()
-{
-    QTest::addColumn<bool>("portable");
-    QTest::newRow("installed") << false;
-    QTest::newRow("portable set-up on read-only media") << true;
-}
-
-void TestDataFolder::readOnlyProgramFolderStaysUntouched()
-{
-    QFETCH(bool, portable);
-    if (portable)
-        writeFile(m_program + QStringLiteral("/portable"), QByteArray());
-    writeFile(m_program + QStringLiteral("/odata/course/categorycourse.db"), QByteArray());
-    QVERIFY(QFile::setPermissions(m_program, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                 QFile::ExeOther));
-    const QStringList before = snapshot(m_program);
-
-    // The start-up of the trainer: data folder, global objects, folders, a user's tree.
-    const QtMessageHandler previous = qInstallMessageHandler(messageHandler);
-    Startup::prepareDataFolder();
-    Globals::create();
-    Globals::ensureDataFolders();
-    delete new CourseCategoryMgr(QStringLiteral("alice"));
-    Globals::destroy();
-    qInstallMessageHandler(previous);
-
-    QCOMPARE(snapshot(m_program), before);
-    const QString data = m_xdg + QStringLiteral("/memora");
-    for (const char *made : {"/udata/userinfo.db", "/udata/alice", "/cache", "/temp"})
-        QVERIFY2(QFileInfo::exists(data + QLatin1String(made)), made);
-    QVERIFY(readFile(logFilePath()).contains("数据文件夹"));
 }
 
 QTEST_MAIN(TestDataFolder)
