@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QMutex>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -138,9 +139,12 @@ QString dataFolder()
         return QDir::cleanPath(root);
     const QString program = programFolder();
     const QString xdg = xdgDataFolder();
-    // The portable check probes the file system: do it once per program and XDG folder.
+    // The portable check probes the file system: do it once per program and XDG folder. The
+    // log handler asks from whichever thread logs, hence the lock.
+    static QBasicMutex lock;
     static QString cachedKey;
     static QString cachedResult;
+    const QMutexLocker locker(&lock);
     const QString key = program + QLatin1Char('\n') + xdg;
     if (key == cachedKey)
         return cachedResult;
