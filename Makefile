@@ -1,8 +1,9 @@
 # Two entry points: `make run` builds and starts the trainer, `make test` builds and runs every test.
+# `make package` builds the Debian package build/memora_<version>_amd64.deb.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build bench clean
+.PHONY: run test deps configure build bench package clean
 
 run: build
 	./$(BUILD_DIR)/bin/memora
@@ -11,7 +12,13 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in $(BUILD_DIR)/bench/bench_*; do \
+		if [ -f $$b ] && [ -x $$b ]; then QT_QPA_PLATFORM=offscreen $$b || exit 1; fi; \
+	done
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/memora_*.deb
 
 deps:
 	./tools/install-deps.sh

@@ -189,10 +189,20 @@ void CourseCategoryMgr::recount()
 
 void CourseCategoryMgr::markInstalled(int cttype)
 {
-    const QString folder = appPath(cttype == OfficialCourses ? QStringLiteral("/odata/course")
-                                                             : QStringLiteral("/udata/course"));
+    QStringList files;
+    if (cttype == OfficialCourses) {
+        // Shipped courses lie in the program folder, downloaded ones in the data folder's own
+        // "odata/course" (the same folder when the program folder holds the user data).
+        const QString shipped = programFolder() + QStringLiteral("/odata/course");
+        const QString downloaded = dataFolder() + QStringLiteral("/odata/course");
+        files = listFiles(shipped, QStringLiteral("*.db"));
+        if (QDir(downloaded) != QDir(shipped))
+            files += listFiles(downloaded, QStringLiteral("*.db"));
+    } else {
+        files = listFiles(appPath(QStringLiteral("/udata/course")), QStringLiteral("*.db"));
+    }
     transaction();
-    for (const QString &file : listFiles(folder, QStringLiteral("*.db"))) {
+    for (const QString &file : files) {
         // Only course word files are named after a plain decimal file id.
         const QString base = QFileInfo(file).completeBaseName();
         bool isNumber = false;
