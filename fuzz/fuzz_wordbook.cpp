@@ -28,5 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (items > bytes.count('<'))
         std::abort();
+    // The progress estimate scans the same bytes, in chunks.
+    QBuffer again;
+    again.setData(bytes);
+    again.open(QIODevice::ReadOnly);
+    if (YoudaoWordBookReader::estimateItems(&again) > bytes.count('<'))
+        std::abort();
     return 0;
 }
