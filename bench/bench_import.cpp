@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 
 namespace {
 
@@ -74,13 +75,20 @@ bool writeSentences(const QString &path)
     return ok;
 }
 
-bool writeWordBook(const QString &path)
+double peakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+bool writeWordBook(const QString &path, int items = kItems)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<wordbook>\n");
-    for (int i = 0; i < kItems; ++i) {
+    for (int i = 0; i < items; ++i) {
         file.write(QStringLiteral("<item>    <word>%1</word>\n    <trans><![CDATA[n. 释义 %2\nv. "
                                   "另一个释义]]></trans>\n    <phonetic><![CDATA[[fəˈnetɪk%2]]]>"
                                   "</phonetic>\n    <tags></tags>\n    <progress>1</progress>\n"
@@ -135,5 +143,15 @@ int main(int argc, char **argv)
     printBench("import_20000_merge_ms", median(mergeMs), "ms");
     printBench("import_20000_new_cpu_ms", median(newCpuMs), "ms");
     printBench("import_20000_merge_cpu_ms", median(mergeCpuMs), "ms");
+
+    // A 50 MB word book: the import's memory must not grow with the file.
+    const QString bigBook = root.filePath(QStringLiteral("/big.xml"));
+    if (!writeWordBook(bigBook, 250000))
+        return 1;
+    const double before = peakRssMb();
+    const QString bigTarget = appPath(QStringLiteral("/udata/course/2.db"));
+    const int bigWords = mgr.startConvert(bigBook, 0, bigTarget);
+    std::fprintf(stderr, "bench_import: %lld bytes, %d words\n", QFile(bigBook).size(), bigWords);
+    printBench("import_50mb_peak_rss_growth_mb", peakRssMb() - before, "MB");
     return 0;
 }
