@@ -127,9 +127,15 @@ void OCourseDownMgr::cancel()
 {
     if (m_unzip)
         m_unzip->cancel();
-    if (m_reply) {
-        disconnect(m_reply, &QNetworkReply::readyRead, this, &OCourseDownMgr::httpReadyRead);
-        m_reply->abort();
+    // The reply is let go before it is aborted, and the result is reported only once
+    // everything is cleaned up: whoever hears finished may open a message box (and so an
+    // event loop) or delete this object.
+    QNetworkReply *reply = m_reply;
+    m_reply = nullptr;
+    if (reply) {
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
     }
     if (m_file) {
         m_file->close();
@@ -137,4 +143,6 @@ void OCourseDownMgr::cancel()
         delete m_file;
         m_file = nullptr;
     }
+    if (reply)
+        emit finished(QNetworkReply::OperationCanceledError);
 }

@@ -15,8 +15,8 @@ class Unzip;
 // finished(code) comes once per download: 0 when the course was fetched and unpacked; the
 // reply's network error code when the transfer failed, an HTTP error status (404, 500)
 // included, and then the partial archive is removed and nothing is unpacked; UnpackError
-// when the archive arrived but could not be unpacked. cancel() aborts the transfer (or
-// the unpacking) and removes the partial archive.
+// when the archive arrived but could not be unpacked. cancel() aborts the transfer (then
+// finished reports OperationCanceledError) or the unpacking, and removes the partial archive.
 class OCourseDownMgr : public QObject
 {
     Q_OBJECT

@@ -91,9 +91,7 @@ void Memora_MainWindow_ProgressDialog::finalResutl(int code)
 
 void Memora_MainWindow_ProgressDialog::on_pBtn_Cancel_clicked()
 {
-    // The manager reports the cancelled transfer; nothing more is to be shown for it.
-    disconnect(m_downMgr, &OCourseDownMgr::finished, this,
-               &Memora_MainWindow_ProgressDialog::finalResutl);
+    // A transfer still running reports itself cancelled ("您放弃下载课本……").
     m_downMgr->cancel();
     reject();
 }

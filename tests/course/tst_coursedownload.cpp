@@ -160,10 +160,13 @@ void TestCourseDownload::cancelRemovesPartialArchive()
     m_server->setReply(QStringLiteral("/002/ocourse/7.zip"), reply);
     OCourseDownMgr mgr;
     QSignalSpy requested(m_server, &FakeHttpServer::requestReceived);
+    QSignalSpy finished(&mgr, &OCourseDownMgr::finished);
     mgr.download(7);
     QVERIFY(requested.wait(5000));
     QVERIFY(QFile::exists(appPath(QStringLiteral("/temp/7.zip"))));
     mgr.cancel();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), int(QNetworkReply::OperationCanceledError));
     QVERIFY(!QFile::exists(appPath(QStringLiteral("/temp/7.zip"))));
     QVERIFY(!OCourseDownMgr::isDownloaded(7));
 }
