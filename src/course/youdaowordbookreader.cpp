@@ -53,12 +53,16 @@ void YoudaoWordBookReader::readItemFields()
             field = &m_record.trans;
         else if (name == QLatin1String("phonetic"))
             field = &m_record.phonetic;
+        if (!field) {
+            // Other fields (tags, progress) are not used: skipping costs no text.
+            m_xml.skipCurrentElement();
+            continue;
+        }
         // Markup inside a field contributes its text; the field stays one value.
         const QString text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
         if (m_xml.hasError())
             return;
-        if (field)
-            *field = text;
+        *field = text;
     }
 }
 
