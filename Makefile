@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build bench package clean
+.PHONY: run test deps configure build bench package fuzz clean
 
 run: build
 	./$(BUILD_DIR)/bin/memora
@@ -20,6 +20,14 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 	@ls $(BUILD_DIR)/memora_*.deb
 
+# The word-book fuzzer (clang + AddressSanitizer) in its own build folder, for FUZZ_SECONDS.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake -S . -B $(FUZZ_DIR) -DMEMORA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	./fuzz/run-fuzz.sh $(FUZZ_DIR)/bin/fuzz_wordbook $(FUZZ_DIR)/fuzz-work $(FUZZ_SECONDS)
+
 deps:
 	./tools/install-deps.sh
 
@@ -30,4 +38,4 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
