@@ -232,8 +232,6 @@ void Memora_MainWindow_Study::refreshStatistics()
     const QString oldWords = count.arg(m_learnMgr->oldWordCount());
     const QString knownWell = count.arg(m_learnMgr->knownWellCount());
     const QString speed = count.arg(m_learnMgr->studySpeed());
-    const QString progress =
-        tr("<font color=#FF4D00>%1%</color>").arg(double(m_learnMgr->progressPercent()), 0, 'f', 2);
     lab_newWord->setText(newWords);
     lab_newWord_2->setText(newWords);
     lab_oldWord->setText(oldWords);
@@ -242,6 +240,21 @@ void Memora_MainWindow_Study::refreshStatistics()
     lab_konwWell_2->setText(knownWell);
     lab_studySpeed->setText(speed);
     lab_studySpeed_2->setText(speed);
+    // The progress reads the whole record: it follows once the new word is painted, so the
+    // word appears at once after the key.
+    if (!m_progressPending) {
+        m_progressPending = true;
+        QTimer::singleShot(0, this, &Memora_MainWindow_Study::refreshProgress);
+    }
+}
+
+void Memora_MainWindow_Study::refreshProgress()
+{
+    m_progressPending = false;
+    if (!m_learnMgr)
+        return;
+    const QString progress =
+        tr("<font color=#FF4D00>%1%</color>").arg(double(m_learnMgr->progressPercent()), 0, 'f', 2);
     lab_pacedlearning->setText(progress);
     lab_pacedlearning_2->setText(progress);
 }

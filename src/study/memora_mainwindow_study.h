@@ -79,6 +79,7 @@ private:
     void loadNextWord();
     void fillPanels();
     void refreshStatistics();
+    void refreshProgress();
     // Shows or clears the tip bar's warning that gradings are not being saved.
     void checkGradingsSaved();
     // The end of the drill: the message for result, then the window closes 30 ms later.
@@ -113,6 +114,7 @@ private:
     bool m_idle = false;
     bool m_closed = false;
     bool m_savedShown = true;
+    bool m_progressPending = false;
 
     QTimer *m_idleTimer = nullptr;
     MyEventFilter *m_filter = nullptr;
