@@ -7,6 +7,7 @@ Memora_MainWindow_LearnAnswer::Memora_MainWindow_LearnAnswer(QWidget *parent)
     : QWidget(parent), m_document(new QTextDocument(this))
 {
     setupUi(this);
+    m_document->setDefaultFont(teEdit_answerTxt->font());
     teEdit_answerTxt->setDocument(m_document);
     m_document->setUndoRedoEnabled(false);
 }

@@ -94,8 +94,8 @@ Memora_MainWindow_Study::Memora_MainWindow_Study(const QString &userName, int co
 
     setWindowFlags(Qt::Window);
     qApp->installEventFilter(m_filter);
-    lab_courseName->setText(m_courseName);
     lab_courseName->setToolTip(m_courseName);
+    elideCourseName();
 
     stWi_operate->addWidget(m_operate);
     stWi_operate->setCurrentWidget(m_operate);

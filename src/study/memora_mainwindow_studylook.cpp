@@ -136,7 +136,11 @@ int Memora_MainWindow_Study::mainDisplayHeight() const
 void Memora_MainWindow_Study::showStudyGUI()
 {
     if (m_fullScreen) {
+        // The whole screen also where no window manager honours the full-screen request.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            setGeometry(screen->geometry());
         showFullScreen();
+        activateWindow();
         return;
     }
     if (isFullScreen())
@@ -148,6 +152,9 @@ void Memora_MainWindow_Study::showStudyGUI()
                                                   screen->availableGeometry(), titleBar));
     }
     show();
+    // The keys go to the drill at once, also after the study-parameter dialog had the focus.
+    raise();
+    activateWindow();
 }
 
 void Memora_MainWindow_Study::layoutPanels()
@@ -187,8 +194,10 @@ void Memora_MainWindow_Study::layoutPanels()
 
 void Memora_MainWindow_Study::elideCourseName()
 {
-    // A long course name gives way to the statistics rather than pushing them off the bar.
-    const int room = qMax(80, width() / 4);
+    // A long course name gives way to the statistics rather than widening the window past
+    // its 723 pixels; the whole name is in the tool tip.
+    const int room = m_fullScreen ? 400 : StudyGeometry::kWindowWidth - 620;
+    lab_courseName->setMaximumWidth(room);
     lab_courseName->setText(
         lab_courseName->fontMetrics().elidedText(m_courseName, Qt::ElideRight, room));
 }

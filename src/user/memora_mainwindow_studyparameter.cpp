@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -25,10 +26,15 @@ Memora_MainWindow_StudyParameter::Memora_MainWindow_StudyParameter(LearnSetMgr *
 {
     setupUi(this);
     setWindowTitle(QGuiApplication::applicationDisplayName());
-    if (QWidget *over = parentWidget() ? parentWidget()->window() : nullptr) {
-        adjustSize();
-        move(over->geometry().center() - rect().center());
-    }
+    // Over the window that opens it, or over the screen while that one is not shown yet.
+    adjustSize();
+    QWidget *over = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen *screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QRect area = over && over->isVisible() ? over->geometry()
+                       : screen                  ? screen->availableGeometry()
+                                                 : QRect();
+    if (area.isValid())
+        move(area.center() - rect().center());
     QApplication::setOverrideCursor(Qt::ArrowCursor);
 
     if (m_settings) {
