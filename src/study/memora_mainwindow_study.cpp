@@ -293,6 +293,7 @@ void Memora_MainWindow_Study::showInfo(MEMORA_LERAN::learnState state_t)
 {
     switch (state_t) {
     case MEMORA_LERAN::STATE_ASK:
+        m_state = state_t;
         SetHotkeyAsk();
         lab_tip->setText(tr("您记得该单词吗？（判断不要超过5秒）"));
         if (Hotkeys::advancedMode())
@@ -301,10 +302,12 @@ void Memora_MainWindow_Study::showInfo(MEMORA_LERAN::learnState state_t)
             m_operate->showSimple();
         break;
     case MEMORA_LERAN::STATE_CONFIRM:
+        m_state = state_t;
         setHotkeyConfirm();
         lab_tip->setText(tr("您刚才的判断正确吗？"));
         break;
     case MEMORA_LERAN::STATE_LEARN:
+        m_state = state_t;
         setHotkeyLearn();
         lab_tip->setText(tr("请听读音并跟读，记忆"));
         break;
@@ -458,6 +461,8 @@ void Memora_MainWindow_Study::changeEvent(QEvent *event)
         retranslateUi(this);
         setWindowTitle(QGuiApplication::applicationDisplayName());
         elideCourseName();
+        // The form's texts are back; the state's tip line goes on top again.
+        showInfo(m_state);
     }
     QDialog::changeEvent(event);
 }

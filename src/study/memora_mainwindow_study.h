@@ -115,6 +115,7 @@ private:
     bool m_closed = false;
     bool m_savedShown = true;
     bool m_progressPending = false;
+    MEMORA_LERAN::learnState m_state = MEMORA_LERAN::STATE_ASK;
 
     QTimer *m_idleTimer = nullptr;
     MyEventFilter *m_filter = nullptr;
