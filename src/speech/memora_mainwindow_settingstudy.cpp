@@ -1,5 +1,7 @@
 #include "speech/memora_mainwindow_settingstudy.h"
 
+#include "app/product.h"
+
 #include "speech/cwttsspeak.h"
 #include "speech/speechsynthesizer.h"
 
@@ -105,7 +107,7 @@ void Memora_MainWindow_SettingStudy::showEnginePage(int index)
             cbox_voicesel_w_global->addItems(voices);
         }
         if (voices.isEmpty()) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+            QMessageBox::warning(this, Product::displayName(),
                                  tr("该系统没有安装合成语音引擎！"));
             coBox_SpeechEngine->setCurrentIndex(1);
             return;

@@ -1,5 +1,7 @@
 #include "study/memora_mainwindow_study.h"
 
+#include "app/product.h"
+
 #include "app/globals.h"
 #include "learn/learncodes.h"
 #include "learn/learnmgr.h"
@@ -48,7 +50,7 @@ Memora_MainWindow_Study::Memora_MainWindow_Study(const QString &userName, int co
       m_categoryMgr(categoryMgr), m_speaker(speaker)
 {
     setupUi(this);
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    setWindowTitle(Product::displayName());
     setWindowIcon(QIcon(QStringLiteral(":/images/Memora.ico")));
 
     m_idleTimer = new QTimer;
@@ -207,10 +209,12 @@ void Memora_MainWindow_Study::endStudy(int result, bool unreadable)
         text = tr("[%1] 今天的学习任务完成！\n您可以学习其它课程或者休息片刻……");
     else if (result == LearnCode::AllKnown)
         text = tr("完成[%1]课本的学习！\n恭喜您！您已经记住该课本的全部单词了……");
+    else if (result == LearnCode::InUse)
+        text = tr("[%1] 的学习记录正在另一个学习窗口中使用……\n请先结束那里的学习，再回到这里。");
     else if (result == LearnCode::NothingDue)
         text = tr("[%1]当前没有需要学习的新单词，也没有需要复习的旧单词！\n 您可以学习其它课程 ……");
     if (!text.isEmpty())
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+        QMessageBox::information(this, Product::displayName(),
                                  text.arg(m_courseName));
     QTimer::singleShot(kCloseDelayMs, this, &Memora_MainWindow_Study::on_tBtn_exit_clicked);
 }
@@ -459,7 +463,7 @@ void Memora_MainWindow_Study::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
-        setWindowTitle(QGuiApplication::applicationDisplayName());
+        setWindowTitle(Product::displayName());
         elideCourseName();
         // The form's texts are back; the state's tip line goes on top again.
         showInfo(m_state);

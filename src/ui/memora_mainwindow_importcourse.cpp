@@ -1,5 +1,7 @@
 #include "ui/memora_mainwindow_importcourse.h"
 
+#include "app/product.h"
+
 #include "app/apppath.h"
 #include "course/courseconvertmgr.h"
 #include "course/ucategorycoursedb.h"
@@ -28,7 +30,7 @@ Memora_MainWindow_ImportCourse::Memora_MainWindow_ImportCourse(UCategoryCourseDB
       m_convertMgr(new CourseConvertMgr(this))
 {
     setupUi(this);
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    setWindowTitle(Product::displayName());
     centreOverMainWindow(this);
     rBtn_import->setChecked(true);
     sWid_import->setCurrentWidget(page_import);
@@ -95,7 +97,7 @@ void Memora_MainWindow_ImportCourse::on_pBtn_import_clicked()
 
 void Memora_MainWindow_ImportCourse::warn(const QString &text)
 {
-    QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), text);
+    QMessageBox::warning(this, Product::displayName(), text);
 }
 
 QString Memora_MainWindow_ImportCourse::sourceFile()
@@ -144,7 +146,7 @@ void Memora_MainWindow_ImportCourse::importNew()
         return;
     }
     m_catalogue->setWordCount(mid, count);
-    QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+    QMessageBox::information(this, Product::displayName(),
                              QStringLiteral("课程导入成功"));
     accept();
 }
@@ -170,7 +172,7 @@ void Memora_MainWindow_ImportCourse::importMerge()
         return;
     }
     m_catalogue->setWordCount(mid, count);
-    QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+    QMessageBox::information(this, Product::displayName(),
                              QStringLiteral("课程合并导入成功"));
     accept();
 }

@@ -1,5 +1,7 @@
 #include "ui/memora_mainwindow_progressdialog.h"
 
+#include "app/product.h"
+
 #include "course/ocoursedownmgr.h"
 #include "ui/dialogplacement.h"
 
@@ -16,7 +18,7 @@ Memora_MainWindow_ProgressDialog::Memora_MainWindow_ProgressDialog(int mid,
     : QDialog(parent), m_downMgr(new OCourseDownMgr(this)), m_courseName(courseName)
 {
     setupUi(this);
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    setWindowTitle(Product::displayName());
     centreOverMainWindow(this);
     applyTexts();
     pBar_progress->setRange(0, 100);
@@ -84,7 +86,7 @@ void Memora_MainWindow_ProgressDialog::finalResutl(int code)
         accept();
         return;
     }
-    QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), messageForCode(code));
+    QMessageBox::warning(this, Product::displayName(), messageForCode(code));
     m_downMgr->cancel();
     reject();
 }

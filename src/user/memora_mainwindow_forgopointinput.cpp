@@ -1,5 +1,7 @@
 #include "user/memora_mainwindow_forgopointinput.h"
 
+#include "app/product.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -23,7 +25,7 @@ void Memora_MainWindow_ForgoPointInput::on_pBtn_ok_clicked()
         accept();
         return;
     }
-    QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+    QMessageBox::warning(this, Product::displayName(),
                          tr("遗忘点不能小于或等于零时间，请重新输入遗忘点或放弃输入！"));
 }
 

@@ -1,5 +1,7 @@
 #include "user/memora_mainwindow_studyparameter.h"
 
+#include "app/product.h"
+
 #include "learn/learnsetmgr.h"
 #include "user/memora_forgottenpointmodel.h"
 #include "user/memora_mainwindow_forgopointinput.h"
@@ -25,7 +27,7 @@ Memora_MainWindow_StudyParameter::Memora_MainWindow_StudyParameter(LearnSetMgr *
       m_model(new Memora_ForgottenPointModel(this))
 {
     setupUi(this);
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    setWindowTitle(Product::displayName());
     // Over the window that opens it, or over the screen while that one is not shown yet.
     adjustSize();
     QWidget *over = parentWidget() ? parentWidget()->window() : nullptr;
@@ -134,7 +136,7 @@ void Memora_MainWindow_StudyParameter::on_pBtn_del_clicked()
     if (row < 0)
         return;
     const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, QGuiApplication::applicationDisplayName(),
+        this, Product::displayName(),
         tr("确定要删除 [%1] 遗忘点?").arg(m_model->point(row)), QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;

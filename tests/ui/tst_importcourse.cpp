@@ -1,3 +1,4 @@
+#include "app/product.h"
 #include "app/apppath.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
@@ -111,7 +112,7 @@ void TestImportCourse::checksAndMessages()
     MessageBoxCloser closer;
     QTest::mouseClick(dialog.findChild<QPushButton *>("pBtn_import"), Qt::LeftButton);
     QTRY_COMPARE(closer.texts, QStringList{message});
-    QCOMPARE(closer.titles.first(), QGuiApplication::applicationDisplayName());
+    QCOMPARE(closer.titles.first(), Product::displayName());
     QCOMPARE(dialog.isVisible() ? -1 : dialog.result(), result);
 
     const QString shown = name.isEmpty() ? QStringLiteral("新课程") : name;
