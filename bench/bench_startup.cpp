@@ -111,7 +111,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TestRoot root;
-    root.stageInstallData(TestRoot::buildBinDir());
+    root.stageInstallData(QStringLiteral("odata"));
+    root.stageInstallData(QStringLiteral("images"));
     QDir().mkpath(root.filePath(QStringLiteral("/udata/course")));
     Globals::create();
     {

@@ -69,7 +69,8 @@ void TestSingleInstance::secondStartRaisesFirstAndExits()
 {
     // A learner's set-up: the shipped courses, single-user mode, no network requests.
     TestRoot root;
-    QVERIFY(root.stageInstallData(TestRoot::buildBinDir()));
+    QVERIFY(root.stageInstallData(QStringLiteral("odata")));
+    QVERIFY(root.stageInstallData(QStringLiteral("images")));
     QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("/udata"))));
     QFile settings(root.filePath(QStringLiteral("/udata/gconfig.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));

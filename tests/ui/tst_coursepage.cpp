@@ -44,7 +44,8 @@ private:
 void TestCoursePage::init()
 {
     m_root = new TestRoot;
-    QVERIFY(m_root->stageInstallData(TestRoot::buildBinDir()));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
     QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
     Globals::create();
     m_page = new Memora_MainWindow_Course(QStringLiteral("alice"));

@@ -51,7 +51,8 @@ private:
 void TestMainWindow::init()
 {
     m_root = new TestRoot;
-    QVERIFY(m_root->stageInstallData(TestRoot::buildBinDir()));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
     QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
     Globals::create();
     GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
@@ -145,7 +146,7 @@ void TestMainWindow::speechEngineSetting()
     m_window->study();
     QVERIFY(m_window->studyWindow());
     CSpeakBase *chosen = m_window->currentEngine();
-    const bool matches = engine == "SpeakYoudaoDict" ? dynamic_cast<SpeakYoudaoDict *>(chosen)
+    const bool matches = engine == "SpeakYoudaoDict" ? dynamic_cast<SpeakYoudaoDict *>(chosen) != nullptr
                          : engine == "SpeakDictCN" ? dynamic_cast<SpeakDictCN *>(chosen) != nullptr
                                                    : dynamic_cast<CWTTSSpeak *>(chosen) != nullptr;
     QVERIFY(matches);
