@@ -153,6 +153,7 @@ void Memora_MainWindow_Course::currentItemChanged(QTreeWidgetItem *current,
     }
 
     g_pCourseCategoryMgr->showCourses(tableView_courseList, m_nodeId);
+    tableView_courseList->resizeColumnsToContents();
     connectSelectionModel();
     tableView_courseList->horizontalHeader()->setSortIndicator(choice.column, choice.order);
 
