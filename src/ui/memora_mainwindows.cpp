@@ -77,6 +77,30 @@ int Memora_MainWindows::engineNumber(int setting)
     return setting == 0 || setting == 2 || setting == 3 ? setting : 1;
 }
 
+CSpeakBase *Memora_MainWindows::engine(int number)
+{
+    // Each engine is made the first time a study needs it (loading a speech synthesiser or
+    // an audio back end costs more than the whole window) and then kept for the login.
+    switch (number) {
+    case 0:
+        if (!m_tts)
+            m_tts = new CWTTSSpeak;
+        return m_tts;
+    case 2:
+        if (!m_haici)
+            m_haici = new SpeakDictCN;
+        return m_haici;
+    case 3:
+        if (!m_realVoice)
+            m_realVoice = new SpeakRealPeopleVoice;
+        return m_realVoice;
+    default:
+        if (!m_youdao)
+            m_youdao = new SpeakYoudaoDict;
+        return m_youdao;
+    }
+}
+
 void Memora_MainWindows::logIn(const QString &userName, const QDateTime &lastLoginTime)
 {
     qDebug() << QStringLiteral("[%1]进入 %2……").arg(userName, Product::shortName());
@@ -89,10 +113,6 @@ void Memora_MainWindows::logIn(const QString &userName, const QDateTime &lastLog
     StudyHost::setInstance(this);
     m_course = new Memora_MainWindow_Course(m_userName, this);
     m_home = new Memora_MainWindow_Home(lastLoginTime, m_userName, this);
-    m_tts = new CWTTSSpeak;
-    m_youdao = new SpeakYoudaoDict;
-    m_haici = new SpeakDictCN;
-    m_realVoice = new SpeakRealPeopleVoice;
 
     statusBar()->addWidget(m_versionLabel, 0);
     m_versionLabel->setText(Product::versionText());
@@ -231,20 +251,8 @@ void Memora_MainWindows::study()
 void Memora_MainWindows::study(int id_t, const QString &coursenam_t)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    switch (engineNumber(GlobalSettings::value(QStringLiteral("Learn/SpeechEngine")).toInt())) {
-    case 0:
-        m_currentEngine = m_tts;
-        break;
-    case 2:
-        m_currentEngine = m_haici;
-        break;
-    case 3:
-        m_currentEngine = m_realVoice;
-        break;
-    default:
-        m_currentEngine = m_youdao;
-        break;
-    }
+    m_currentEngine =
+        engine(engineNumber(GlobalSettings::value(QStringLiteral("Learn/SpeechEngine")).toInt()));
 
     // The window last opened stays until the next study starts.
     delete m_study;

@@ -63,6 +63,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The pronunciation engine with that number, made on first use.
+    CSpeakBase *engine(int number);
     void applyHotkeys();
     void applyStyle();
 
