@@ -8,4 +8,3 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.ui
 )
-list(APPEND MEMORA_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_importcourse.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_progressdialog.h)
