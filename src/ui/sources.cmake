@@ -5,4 +5,11 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_progressdialog.ui
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_importcourse.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_importcourse.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_importcourse.ui
+    ${CMAKE_CURRENT_LIST_DIR}/studyhost.h ${CMAKE_CURRENT_LIST_DIR}/studyhost.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.ui
 )

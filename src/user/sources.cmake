@@ -8,4 +8,8 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_studyparameter.h
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_studyparameter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_studyparameter.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_login.h ${CMAKE_CURRENT_LIST_DIR}/memora_login.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_login.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_newuser.h ${CMAKE_CURRENT_LIST_DIR}/memora_newuser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_newuser.ui
 )
