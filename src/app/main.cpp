@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     SingleApplication app(QStringLiteral("ferncove memora"), argc, argv);
     g_pApp = &app;
     app.setApplicationName(QStringLiteral("Memora"));
+    app.setApplicationDisplayName(Product::displayName());
 
     // A second start only wakes the running trainer.
     if (app.isRunning()) {

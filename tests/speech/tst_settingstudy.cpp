@@ -1,3 +1,4 @@
+#include "app/product.h"
 #include "fakesynthesizer.h"
 #include "speech/memora_mainwindow_settingstudy.h"
 
@@ -233,7 +234,7 @@ void TestSettingStudy::noVoiceInstalledFallsBackToYoudao()
         MessageBoxCloser closer;
         p = makePage({{"SpeechEngine", 0}, {"Voice", "VW Paul"}}, {});
         QCOMPARE(closer.texts, QStringList({kNoVoiceText}));
-        QCOMPARE(closer.titles, QStringList({QStringLiteral("Memora")}));
+        QCOMPARE(closer.titles, QStringList({Product::displayName()}));
     }
     auto *combo = widget<QComboBox>(*p, "coBox_SpeechEngine");
     QCOMPARE(combo->currentIndex(), 1);
