@@ -31,6 +31,8 @@
 Memora_MainWindow_Study *g_pStudyWindow = nullptr;
 
 namespace {
+// How often the window looks whether the last write-back of gradings succeeded.
+constexpr int kSaveCheckMs = 1000;
 
 const int kIdleMs = 30000;
 const int kCloseDelayMs = 30;
@@ -139,6 +141,12 @@ Memora_MainWindow_Study::Memora_MainWindow_Study(const QString &userName, int co
     stackedWidget_staticsInfo->setVisible(m_showStatistics);
 
     m_idleTimer->setSingleShot(true);
+    // Write-backs finish on their own thread; a failure shows within a second even when
+    // the learner has stopped answering.
+    auto *saveCheck = new QTimer(this);
+    saveCheck->setInterval(kSaveCheckMs);
+    connect(saveCheck, &QTimer::timeout, this, &Memora_MainWindow_Study::checkGradingsSaved);
+    saveCheck->start();
     showStudyGUI();
 }
 
