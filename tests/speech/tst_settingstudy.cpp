@@ -12,34 +12,13 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QToolButton>
+#include "modalanswer.h"
+
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// Answers every message box that opens while it lives, keeping titles and texts.
-class MessageBoxCloser : public QObject
-{
-public:
-    MessageBoxCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            titles << box->windowTitle();
-            texts << box->text();
-            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
-        });
-        m_timer.start(0);
-    }
-    QStringList titles;
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
 
 // Stands in for the folder and file dialogs: answers with a prepared path, records the asks.
 struct ChooserLog
@@ -231,10 +210,10 @@ void TestSettingStudy::noVoiceInstalledFallsBackToYoudao()
 {
     std::unique_ptr<Memora_MainWindow_SettingStudy> p;
     {
-        MessageBoxCloser closer;
+        ModalAnswer closer;
         p = makePage({{"SpeechEngine", 0}, {"Voice", "VW Paul"}}, {});
-        QCOMPARE(closer.texts, QStringList({kNoVoiceText}));
-        QCOMPARE(closer.titles, QStringList({Product::displayName()}));
+        QCOMPARE(closer.texts(), QStringList({kNoVoiceText}));
+        QCOMPARE(closer.titles(), QStringList({Product::displayName()}));
     }
     auto *combo = widget<QComboBox>(*p, "coBox_SpeechEngine");
     QCOMPARE(combo->currentIndex(), 1);
@@ -246,9 +225,9 @@ void TestSettingStudy::noVoiceInstalledFallsBackToYoudao()
     // Choosing text-to-speech later warns again and goes back to Youdao.
     combo->setCurrentIndex(3);
     {
-        MessageBoxCloser closer;
+        ModalAnswer closer;
         combo->setCurrentIndex(0);
-        QCOMPARE(closer.texts, QStringList({kNoVoiceText}));
+        QCOMPARE(closer.texts(), QStringList({kNoVoiceText}));
     }
     QCOMPARE(combo->currentIndex(), 1);
     QCOMPARE(currentPage(*p), QStringLiteral("page_online"));

@@ -19,6 +19,7 @@ void ModalAnswer::poll()
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         m_texts << box->text();
+        m_titles << box->windowTitle();
         if (QAbstractButton *button = box->button(m_button))
             button->click();
         else

@@ -16,6 +16,8 @@ public:
     explicit ModalAnswer(QMessageBox::StandardButton button = QMessageBox::Ok);
 
     QStringList texts() const { return m_texts; }
+    // The window titles of the message boxes, in order.
+    QStringList titles() const { return m_titles; }
     QString lastText() const { return m_texts.value(m_texts.size() - 1); }
     int count() const { return m_texts.size(); }
     void setButton(QMessageBox::StandardButton button) { m_button = button; }
@@ -28,5 +30,6 @@ private:
     QTimer m_timer;
     QMessageBox::StandardButton m_button;
     QStringList m_texts;
+    QStringList m_titles;
     QString m_input;
 };

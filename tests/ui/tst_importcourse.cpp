@@ -2,7 +2,7 @@
 #include "app/apppath.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
-#include "messageboxcloser.h"
+#include "modalanswer.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_importcourse.h"
 
@@ -109,10 +109,10 @@ void TestImportCourse::checksAndMessages()
     if (!file.isEmpty())
         dialog.findChild<QLineEdit *>("liEd_courseLocate")->setText(root.filePath("/" + file));
 
-    MessageBoxCloser closer;
+    ModalAnswer closer;
     QTest::mouseClick(dialog.findChild<QPushButton *>("pBtn_import"), Qt::LeftButton);
-    QTRY_COMPARE(closer.texts, QStringList{message});
-    QCOMPARE(closer.titles.first(), Product::displayName());
+    QTRY_COMPARE(closer.texts(), QStringList{message});
+    QCOMPARE(closer.titles().value(0), Product::displayName());
     QCOMPARE(dialog.isVisible() ? -1 : dialog.result(), result);
 
     const QString shown = name.isEmpty() ? QStringLiteral("新课程") : name;

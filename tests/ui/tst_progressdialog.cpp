@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "course/ocoursedownmgr.h"
 #include "fakehttpserver.h"
-#include "messageboxcloser.h"
+#include "modalanswer.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_progressdialog.h"
 
@@ -97,7 +97,7 @@ void TestProgressDialog::downloadResult()
     QVERIFY(!reply.body.isEmpty());
     m_server->setReply(QStringLiteral("/002/ocourse/9.zip"), reply);
 
-    MessageBoxCloser closer;
+    ModalAnswer closer;
     Memora_MainWindow_ProgressDialog dialog(9, QStringLiteral("四级词汇"));
     QCOMPARE(dialog.findChild<QLabel *>("lab_courseNam")->text(),
              QStringLiteral("下载 四级词汇 词库："));
@@ -105,7 +105,7 @@ void TestProgressDialog::downloadResult()
     dialog.show();
     QVERIFY(finished.wait(10000));
     QCOMPARE(dialog.result(), result);
-    QCOMPARE(closer.texts, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(closer.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(OCourseDownMgr::isDownloaded(9), result == QDialog::Accepted);
 }
 
@@ -117,14 +117,14 @@ void TestProgressDialog::cancelStopsTheDownload()
     reply.delayMs = 3000;
     m_server->setReply(QStringLiteral("/002/ocourse/9.zip"), reply);
     QSignalSpy requested(m_server, &FakeHttpServer::requestReceived);
-    MessageBoxCloser closer;
+    ModalAnswer closer;
     Memora_MainWindow_ProgressDialog dialog(9, QStringLiteral("四级词汇"));
     dialog.show();
     QVERIFY(requested.wait(5000));
     QTest::mouseClick(dialog.findChild<QPushButton *>("pBtn_Cancel"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(appPath(QStringLiteral("/temp/9.zip"))));
-    QCOMPARE(closer.texts, QStringList{QStringLiteral("您放弃下载课本……")});
+    QCOMPARE(closer.texts(), QStringList{QStringLiteral("您放弃下载课本……")});
 }
 
 QTEST_MAIN(TestProgressDialog)
