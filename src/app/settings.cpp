@@ -13,6 +13,7 @@ const QHash<QString, QVariant> &defaults()
     static const QHash<QString, QVariant> table = {
         {QStringLiteral("Common/Multi-User"), false},
         {QStringLiteral("Common/AutoUpdate"), true},
+        {QStringLiteral("Common/SendStatistics"), true},
         {QStringLiteral("LoginInfo/AutoLogin"), false},
         {QStringLiteral("Learn/AutoSpeak"), true},
         {QStringLiteral("Learn/ExternalPlayer"), false},

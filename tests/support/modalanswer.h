@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+// Answers the message boxes (and other modal dialogs) that the code under test opens:
+// while it lives, every modal widget that appears is recorded and closed, a message box
+// with the button given. texts() lists what the message boxes said, in order.
+class ModalAnswer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ModalAnswer(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+    QStringList texts() const { return m_texts; }
+    QString lastText() const { return m_texts.value(m_texts.size() - 1); }
+    int count() const { return m_texts.size(); }
+    void setButton(QMessageBox::StandardButton button) { m_button = button; }
+    // Input dialogs get this text and are accepted (rejected while it is empty).
+    void setInputText(const QString &text) { m_input = text; }
+
+private:
+    void poll();
+
+    QTimer m_timer;
+    QMessageBox::StandardButton m_button;
+    QStringList m_texts;
+    QString m_input;
+};
