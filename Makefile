@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build bench clean
+.PHONY: run test deps configure build bench fuzz clean
 
 run: build
 	./$(BUILD_DIR)/bin/memora
@@ -12,6 +12,14 @@ test: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+
+# The word-book fuzzer (clang + AddressSanitizer) in its own build folder, for FUZZ_SECONDS.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake -S . -B $(FUZZ_DIR) -DMEMORA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	./fuzz/run-fuzz.sh $(FUZZ_DIR)/bin/fuzz_wordbook $(FUZZ_DIR)/fuzz-work $(FUZZ_SECONDS)
 
 deps:
 	./tools/install-deps.sh
@@ -23,4 +31,4 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
