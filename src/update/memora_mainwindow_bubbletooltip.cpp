@@ -117,6 +117,8 @@ void Memora_MainWindow_BubbleTooltip::setMessage(const QString &mess)
 
 void Memora_MainWindow_BubbleTooltip::exitMessageBox()
 {
+    // A stay shorter than the slide up turns the notifier round where it is.
+    m_popUpTimer->stop();
     m_popDownTimer->start(m_stepMs);
     popDown();
 }
