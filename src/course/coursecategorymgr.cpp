@@ -394,3 +394,19 @@ bool CourseCategoryMgr::hasLearnFiles()
             return true;
     return false;
 }
+
+bool CourseCategoryMgr::isOfficialCourseInstalled(int mid)
+{
+    const QString file = QStringLiteral("/odata/course/%1.db").arg(mid);
+    return QFileInfo::exists(appPath(file)) || QFileInfo::exists(dataFolder() + file);
+}
+
+QString CourseCategoryMgr::learningRecordPath(int courseId)
+{
+    const QString prefix = getCoursePrxByid(courseId);
+    if (prefix.isEmpty())
+        return QString();
+    // The name is data, never a format string: "%" in a name must stay as it is.
+    return appPath(QStringLiteral("/udata/")) + m_userName + QLatin1Char('/') + prefix +
+           QString::number(courseMid(courseId)) + QStringLiteral(".ldb");
+}

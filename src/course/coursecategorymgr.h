@@ -85,6 +85,11 @@ public:
     bool isCourseAvailable(int courseId);
     // Whether the user's folder holds any learning record.
     bool hasLearnFiles();
+    // Whether the word file of official course mid is installed: shipped in the program
+    // folder or downloaded into the data folder.
+    bool isOfficialCourseInstalled(int mid);
+    // Full path of the user's learning record of the course; empty for an unknown course.
+    QString learningRecordPath(int courseId);
 
     int userCoursesNodeId() const { return m_userCoursesNode; }
     int myCoursesNodeId() const { return m_myCoursesNode; }

@@ -1,3 +1,10 @@
 list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/placeholderwindow.h ${CMAKE_CURRENT_LIST_DIR}/placeholderwindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/studyhost.h ${CMAKE_CURRENT_LIST_DIR}/studyhost.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.ui
 )

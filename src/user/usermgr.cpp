@@ -4,7 +4,9 @@
 #include "app/clock.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 const char *const UserMgr::kCreateTable =
     "CREATE TABLE [TUserInfo] (\t\t\t   [id] INTEGER NOT NULL ON CONFLICT FAIL"
@@ -18,9 +20,17 @@ const char *const UserMgr::kCreateTable =
 UserMgr::UserMgr()
 {
     const QString path = appPath(QStringLiteral("/udata/userinfo.db"));
-    const bool existed = QFileInfo::exists(path);
-    open(path, QString());
-    if (!existed && isOpen()) {
+    const QFileInfo file(path);
+    // A 0-byte file is a creation cut short: it holds nothing and is simply filled.
+    bool fresh = !file.exists() || file.size() == 0;
+    const bool opened = open(path, QString());
+    if (!fresh && (!opened || !holdsUserTable())) {
+        if (!setDamagedFileAside(path))
+            return;
+        fresh = true;
+        open(path, QString());
+    }
+    if (fresh && isOpen()) {
         exec(QLatin1String(kCreateTable));
         m_database->commit();
         UserInfo tester;
@@ -28,6 +38,32 @@ UserMgr::UserMgr()
         tester.insert(QStringLiteral("password"), QString());
         addUser(tester);
     }
+}
+
+bool UserMgr::holdsUserTable()
+{
+    bool ok = false;
+    QSqlQuery check = runBound(QStringLiteral("PRAGMA quick_check"), {}, &ok);
+    if (!ok || !check.next() || check.value(0).toString() != QLatin1String("ok"))
+        return false;
+    runBound(QStringLiteral("select count(*) from TUserInfo"), {}, &ok);
+    return ok;
+}
+
+bool UserMgr::setDamagedFileAside(const QString &path)
+{
+    close();
+    const QString kept = path + QStringLiteral(".damaged-") +
+                         Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(path, kept)) {
+        qWarning() << "UserMgr: the user database" << path
+                   << "is damaged and could not be moved aside; users cannot be loaded";
+        return false;
+    }
+    qWarning() << "UserMgr: the user database" << path << "is damaged; kept as" << kept
+               << "and a new one was started";
+    m_recoveredFile = kept;
+    return true;
 }
 
 bool UserMgr::userExists(const QString &userName)

@@ -16,8 +16,13 @@ class UserMgr : public psqlite
 public:
     static const char *const kCreateTable;
 
-    // Opens the database; a new file gets the table and the user "tester".
+    // Opens the database; a new (or 0-byte) file gets the table and the user "tester".
+    // A damaged file (not a database, truncated, without the user table) is renamed to
+    // "userinfo.db.damaged-<time>" and never rewritten; a new database takes its place.
     UserMgr();
+
+    // The damaged file that was set aside at construction; empty when none was.
+    QString recoveredFile() const { return m_recoveredFile; }
 
     bool userExists(const QString &userName);
     bool updateLastLoginTime(const QString &userName);
@@ -30,4 +35,10 @@ public:
     bool checkPassword(const QString &userName, const QString &password);
     // All names, most recent login first.
     QStringList userList();
+
+private:
+    bool holdsUserTable();
+    bool setDamagedFileAside(const QString &path);
+
+    QString m_recoveredFile;
 };

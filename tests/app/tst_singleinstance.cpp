@@ -1,6 +1,7 @@
 #include "app/singleapplication.h"
 #include "testroot.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -66,10 +67,19 @@ void TestSingleInstance::startFirst(QProcess &process)
 
 void TestSingleInstance::secondStartRaisesFirstAndExits()
 {
+    // A learner's set-up: the shipped courses, single-user mode, no network requests.
     TestRoot root;
+    QVERIFY(root.stageInstallData(QStringLiteral("odata")));
+    QVERIFY(root.stageInstallData(QStringLiteral("images")));
+    QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("/udata"))));
+    QFile settings(root.filePath(QStringLiteral("/udata/gconfig.ini")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[Common]\nMulti-User=false\nAutoUpdate=false\nSendStatistics=false\n");
+    settings.close();
     QProcess first;
     startFirst(first);
     QTRY_VERIFY_WITH_TIMEOUT(readLog(root).contains("用户登录"), 10000);
+    QVERIFY(readLog(root).contains("进入 Memora……"));
 
     const QByteArray logBefore = readLog(root);
     const QDateTime dbTimeBefore =
@@ -103,6 +113,7 @@ void TestSingleInstance::secondStartRaisesFirstAndExits()
     QVERIFY(first.waitForFinished(10000));
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(first.exitCode(), 0);
+    QVERIFY(readLog(root).contains("离开 Memora……"));
 }
 
 void TestSingleInstance::staleSocketDoesNotBlockNextStart()

@@ -1,0 +1,243 @@
+#include "app/globals.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "course/coursecategorymgr.h"
+#include "learn/learnmgr.h"
+#include "speech/cwttsspeak.h"
+#include "speech/speakdictcn.h"
+#include "speech/speakyoudaodict.h"
+#include "study/memora_mainwindow_study.h"
+#include "testroot.h"
+#include "ui/memora_mainwindow_course.h"
+#include "ui/memora_mainwindow_home.h"
+#include "ui/memora_mainwindows.h"
+
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QtTest>
+
+// The main window over the installed courses, for a learner "alice" in a private root.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void firstTabFollowsLearningRecords_data();
+    void firstTabFollowsLearningRecords();
+    void versionLabel();
+    void speechEngineSetting_data();
+    void speechEngineSetting();
+    void studyAndBackRefreshesBothPages();
+    void homeReport_data();
+    void homeReport();
+    void homeSelectionSurvivesSorting();
+
+private:
+    // Opens and closes a study session on the installed course named name, so that alice
+    // has a learning record of it.
+    void studyOnce(const QString &name);
+    int courseIdByName(const QString &name);
+    void logIn();
+
+    TestRoot *m_root = nullptr;
+    Memora_MainWindows *m_window = nullptr;
+};
+
+void TestMainWindow::init()
+{
+    m_root = new TestRoot;
+    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
+    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
+    Globals::create();
+    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
+    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
+    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    m_window = new Memora_MainWindows;
+}
+
+void TestMainWindow::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    Globals::destroy();
+    delete m_root;
+    m_root = nullptr;
+}
+
+void TestMainWindow::logIn()
+{
+    m_window->logIn(QStringLiteral("alice"), QDateTime::currentDateTime().addDays(-1));
+}
+
+int TestMainWindow::courseIdByName(const QString &name)
+{
+    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
+    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
+    query.addBindValue(name);
+    return query.exec() && query.next() ? query.value(0).toInt() : 0;
+}
+
+void TestMainWindow::studyOnce(const QString &name)
+{
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
+    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
+    query.addBindValue(name);
+    QVERIFY(query.exec() && query.next());
+    LearnMgr session(QStringLiteral("alice"), query.value(0).toInt(), &tree);
+    QVERIFY(session.nextWord() > 0);
+}
+
+void TestMainWindow::firstTabFollowsLearningRecords_data()
+{
+    QTest::addColumn<bool>("hasRecord");
+    QTest::newRow("new learner") << false;
+    QTest::newRow("learner with a record") << true;
+}
+
+void TestMainWindow::firstTabFollowsLearningRecords()
+{
+    QFETCH(bool, hasRecord);
+    if (hasRecord)
+        studyOnce(QStringLiteral("日常核心词汇"));
+    logIn();
+    QVERIFY(m_window->isVisible());
+    Memora_MainWindow_Course *page = m_window->coursePage();
+    QCOMPARE(m_window->tabs()->currentWidget(),
+             hasRecord ? static_cast<QWidget *>(m_window->homePage()) : page);
+    const QString node = page->categoryTree()->currentItem()->text(0);
+    QVERIFY2(node.startsWith(hasRecord ? "学习中.." : "测试课程"), qPrintable(node));
+    if (!hasRecord)
+        QCOMPARE(page->currentCourseName(), QStringLiteral("测试课程词汇"));
+    QCOMPARE(m_window->homePage()->courseTable()->model()->rowCount(), hasRecord ? 1 : 0);
+}
+
+void TestMainWindow::versionLabel()
+{
+    logIn();
+    QCOMPARE(m_window->versionLabelText(), QStringLiteral("V0.2.3 build 370"));
+    QCOMPARE(m_window->tabs()->tabText(0), QStringLiteral("首页"));
+    QCOMPARE(m_window->tabs()->tabText(1), QStringLiteral("课程"));
+}
+
+void TestMainWindow::speechEngineSetting_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("5 is Youdao") << 5 << "SpeakYoudaoDict";
+    QTest::newRow("-1 is Youdao") << -1 << "SpeakYoudaoDict";
+    QTest::newRow("1 is Youdao") << 1 << "SpeakYoudaoDict";
+    QTest::newRow("0 is text-to-speech") << 0 << "CWTTSSpeak";
+    QTest::newRow("2 is Haici") << 2 << "SpeakDictCN";
+}
+
+void TestMainWindow::speechEngineSetting()
+{
+    QFETCH(int, setting);
+    QFETCH(QString, engine);
+    GlobalSettings::setValue(QStringLiteral("Learn/SpeechEngine"), setting);
+    logIn();
+    m_window->study();
+    QVERIFY(m_window->studyWindow());
+    CSpeakBase *chosen = m_window->currentEngine();
+    const bool matches = engine == "SpeakYoudaoDict" ? dynamic_cast<SpeakYoudaoDict *>(chosen) != nullptr
+                         : engine == "SpeakDictCN" ? dynamic_cast<SpeakDictCN *>(chosen) != nullptr
+                                                   : dynamic_cast<CWTTSSpeak *>(chosen) != nullptr;
+    QVERIFY(matches);
+    m_window->studyWindow()->close();
+}
+
+void TestMainWindow::studyAndBackRefreshesBothPages()
+{
+    studyOnce(QStringLiteral("日常核心词汇"));
+    studyOnce(QStringLiteral("测试课程词汇"));
+    logIn();
+    Memora_MainWindow_Home *home = m_window->homePage();
+    QCOMPARE(home->courseTable()->model()->rowCount(), 2);
+    const QModelIndex second = home->courseTable()->model()->index(1, 0);
+    home->courseTable()->setCurrentIndex(second);
+    QTest::mouseClick(home->courseTable()->viewport(), Qt::LeftButton, {},
+                      home->courseTable()->visualRect(second).center());
+    const QString chosen = home->selectedCourseName();
+    QVERIFY(!chosen.isEmpty());
+
+    QTest::mouseClick(home->studyButton(), Qt::LeftButton);
+    Memora_MainWindow_Study *study = m_window->studyWindow();
+    QVERIFY(study);
+    QVERIFY(!m_window->isVisible());
+    const int countsBefore = m_window->coursePage()->categoryTree()->topLevelItemCount();
+
+    study->close();
+    QTRY_VERIFY(m_window->isVisible());
+    QCOMPARE(home->courseTable()->currentIndex().row(), 1);
+    QCOMPARE(m_window->coursePage()->categoryTree()->topLevelItemCount(), countsBefore);
+    // The report now counts the session just ended.
+    QVERIFY2(home->reportText().contains("学习单词数："), qPrintable(home->reportText()));
+}
+
+void TestMainWindow::homeReport_data()
+{
+    QTest::addColumn<int>("loginCount");
+    QTest::addColumn<int>("studySeconds");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QString>("timeLine");
+    QTest::newRow("first login") << 1 << 0 << "上次登陆时间："
+                                 << "学习用时：0.00 小时";
+    QTest::newRow("an hour and a half") << 3 << 5400 << "上次登陆时间：26-12-06 08:30:00"
+                                        << "学习用时：1.50 小时";
+}
+
+void TestMainWindow::homeReport()
+{
+    QFETCH(int, loginCount);
+    QFETCH(int, studySeconds);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, timeLine);
+    if (studySeconds > 0) {
+        studyOnce(QStringLiteral("测试课程词汇"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "report");
+        db.setDatabaseName(m_root->filePath(QStringLiteral("/udata/alice/o1.ldb")));
+        QVERIFY(db.open());
+        QVERIFY(
+            QSqlQuery(db).exec(QStringLiteral("update TUSELOG set STLen = %1").arg(studySeconds)));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("report");
+    }
+    for (int i = 1; i < loginCount; ++i)
+        g_pUserMgr->addLoginCount(QStringLiteral("alice"));
+    Memora_MainWindow_Home home(QDateTime(QDate(2026, 12, 6), QTime(8, 30)),
+                                QStringLiteral("alice"));
+    const QStringList lines = home.reportText().split('\n');
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines.at(0), firstLine);
+    QCOMPARE(lines.at(3), timeLine);
+}
+
+void TestMainWindow::homeSelectionSurvivesSorting()
+{
+    studyOnce(QStringLiteral("日常核心词汇"));
+    studyOnce(QStringLiteral("测试课程词汇"));
+    logIn();
+    Memora_MainWindow_Home *home = m_window->homePage();
+    QTableView *table = home->courseTable();
+    const QModelIndex second = table->model()->index(1, 0);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(second).center());
+    const QString chosen = home->selectedCourseName();
+    const int nameColumn = 1;
+    for (Qt::SortOrder order : {Qt::DescendingOrder, Qt::AscendingOrder}) {
+        table->horizontalHeader()->setSortIndicator(nameColumn, order);
+        emit table->horizontalHeader()->sectionClicked(nameColumn);
+        const int row = table->selectionModel()->selectedRows().value(0).row();
+        QCOMPARE(table->model()->index(row, nameColumn).data().toString(), chosen);
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
