@@ -82,6 +82,9 @@ public:
     // Seconds of the pauses that have ended so far (the paused total of the log row).
     int pausedSeconds() const;
 
+    bool gradingsSaved() const; // false while the last write-back of gradings failed
+    QString saveError() const;  // why, for the log; empty while saved
+
 private:
     void openCourse();
 
