@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void multiUserOffAlsoTurnsAutoLoginOff();
     void mainWindowTakesSimpleKeysAndNoPictureAtOnce();
     void manualCheckWithoutNewVersionSaysCurrent();
+    void manualCheckWithNewVersionStartsTheUpdater();
 
 private:
     QByteArray settingsFile() const;
@@ -194,6 +196,45 @@ void TestSettingDialog::manualCheckWithoutNewVersionSaysCurrent()
     dialog.findChild<QPushButton *>("pBtn_update")->click();
     QTRY_COMPARE(answer.texts(), QStringList({"已经是最新版本（当前版本 0.2.3.370）"}));
     QCOMPARE(server.requests(), QStringList({"/002/verinfo.xml"}));
+}
+
+void TestSettingDialog::manualCheckWithNewVersionStartsTheUpdater()
+{
+    FakeHttpServer server;
+    QVERIFY(server.start());
+    server.setReply("/002/verinfo.xml", 200,
+                    "<v><vernumber>0.2.4.0</vernumber><downurl>http://127.0.0.1/u.zip</downurl>"
+                    "<updateNotes>新版本说明</updateNotes></v>");
+    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    // A stand-in updater that tells it was started with the new version's number.
+    const QString updater = m_root->filePath("/MlUpdate");
+    QFile script(updater);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$5\" > started\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    const QByteArray settingsBefore = settingsFile();
+
+    QString notes;
+    QTimer learner;
+    connect(&learner, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != QLatin1String("Memora_MainWindow_Update"))
+            return;
+        notes = modal->findChild<QTextEdit *>("teEd_updateLog")->toPlainText();
+        modal->findChild<QPushButton *>("pBtn_update")->click();
+    });
+    learner.start(5);
+    Memora_MainWindow_Setting dialog;
+    dialog.findChild<QCheckBox *>("chBox_autoUpdate")->click();
+    dialog.findChild<QPushButton *>("pBtn_update")->click();
+    QTRY_COMPARE(notes, QStringLiteral("新版本说明"));
+    QFile started(m_root->filePath("/started"));
+    QTRY_VERIFY(started.size() > 0);
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    QCOMPARE(started.readAll(), QByteArray("0.2.4.0\n"));
+    // Starting the updater ends the trainer without saving the dialog's edits.
+    QCOMPARE(settingsFile(), settingsBefore);
 }
 
 QTEST_MAIN(TestSettingDialog)
