@@ -2,6 +2,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "support/fakehttpserver.h"
+#include "testfiles.h"
 #include "testroot.h"
 #include "ui/memora_mainwindows.h"
 #include "update/memora_mainwindow_bubbletooltip.h"
@@ -11,25 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
-
-namespace {
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(content);
-    file.close();
-    file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-} // namespace
 
 // A learner logs in while the server holds a newer version, accepts the offer, and the
 // updater installs it and starts the new trainer.
@@ -43,19 +25,13 @@ private Q_SLOTS:
 
 void TestUpdateOffer::acceptedOfferInstallsAndRestarts()
 {
-    QTemporaryDir packing;
-    writeFile(packing.filePath("memora"), "#!/bin/sh\necho \"new $#\" > started\n");
-    writeFile(packing.filePath("notes/whatsnew.txt"), "new version");
-    QProcess zip;
-    zip.setWorkingDirectory(packing.path());
-    zip.start(QStringLiteral("zip"), {"-q", "-r", "update.zip", "memora", "notes"});
-    QVERIFY(zip.waitForFinished(30000));
-    QCOMPARE(zip.exitCode(), 0);
-    const QByteArray archive = readFile(packing.filePath("update.zip"));
+    const QByteArray archive = TestFiles::zip({{"memora", "#!/bin/sh\necho \"new $#\" > started\n"},
+                                               {"notes/whatsnew.txt", "new version"}});
+    QVERIFY(!archive.isEmpty());
 
     TestRoot root;
     QVERIFY(QFile::copy(QStringLiteral(ANSWERING_UPDATER), root.filePath("/MlUpdate")));
-    writeFile(root.filePath("/memora"), "#!/bin/sh\necho old > started\n");
+    QVERIFY(TestFiles::write(root.filePath("/memora"), "#!/bin/sh\necho old > started\n"));
 
     FakeHttpServer server;
     QVERIFY(server.start());
@@ -89,11 +65,11 @@ void TestUpdateOffer::acceptedOfferInstallsAndRestarts()
     {
         Memora_MainWindows window;
         window.logIn(QStringLiteral("alice"), QDateTime::currentDateTime());
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(root.filePath("/started")), QByteArray("new 0\n"),
+        QTRY_COMPARE_WITH_TIMEOUT(TestFiles::read(root.filePath("/started")), QByteArray("new 0\n"),
                                   60000);
     }
     QCOMPARE(offered, QStringLiteral("新版本说明"));
-    QCOMPARE(readFile(root.filePath("/notes/whatsnew.txt")), QByteArray("new version"));
+    QCOMPARE(TestFiles::read(root.filePath("/notes/whatsnew.txt")), QByteArray("new version"));
     QCOMPARE(server.requestCount("/002/update/update.zip"), 1);
     Globals::destroy();
 }

@@ -2,6 +2,7 @@
 #include "app/settings.h"
 #include "support/fakehttpserver.h"
 #include "support/logcapture.h"
+#include "support/testfiles.h"
 #include "support/testroot.h"
 #include "update/updatemgr.h"
 
@@ -27,12 +28,6 @@ QByteArray versionFile(const QString &version, const QString &extra = QString(),
         .toUtf8();
 }
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
 } // namespace
 
 class TestUpdateMgr : public QObject
@@ -153,7 +148,8 @@ void TestUpdateMgr::failedCheckAnswersFalse()
     reply.mode = FakeHttpServer::Mode(mode);
     m_server->setReply(QLatin1String(kVersionPath), reply);
     // An earlier copy announcing a newer version is not read again.
-    writeFile(m_root->filePath(QStringLiteral("/verinfo.xml")), versionFile("0.3.0.0"));
+    QVERIFY(
+        TestFiles::write(m_root->filePath(QStringLiteral("/verinfo.xml")), versionFile("0.3.0.0")));
 
     LogCapture log;
     UpdateMgr mgr;
@@ -204,10 +200,10 @@ void TestUpdateMgr::applyReplacesReadOnlyCopyAndPassesArguments()
                               "'\nfor a in \"$@\"; do echo \"$a\" >> '" + argsFile.toUtf8() +
                               "'; done\n";
     const QString updater = m_root->filePath(QStringLiteral("/MlUpdate"));
-    writeFile(updater, script);
+    QVERIFY(TestFiles::write(updater, script));
     QFile::setPermissions(updater, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString copy = m_root->filePath(QStringLiteral("/TMlUpdate"));
-    writeFile(copy, "old updater");
+    QVERIFY(TestFiles::write(copy, "old updater"));
     QFile::setPermissions(copy, QFile::ReadOwner);
 
     QVERIFY(mgr.applyNewVer());

@@ -1,11 +1,11 @@
 #include "support/fakehttpserver.h"
 #include "support/modalanswer.h"
+#include "support/testfiles.h"
 #include "support/testroot.h"
 #include "updater/updatedialog.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 #include <memory>
@@ -13,23 +13,6 @@
 namespace {
 const char kArchivePath[] = "/002/update/update.zip";
 
-void writeFile(const QString &path, const QByteArray &content, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 } // namespace
 
 // The updater's questions and what each answer starts, with a learner answering them.
@@ -74,24 +57,19 @@ void TestUpdateDialog::answers()
     QFETCH(QStringList, texts);
     QFETCH(QByteArray, started);
 
-    QTemporaryDir packing;
-    writeFile(packing.filePath("memora"), "#!/bin/sh\necho new > started\n", true);
-    writeFile(packing.filePath("odata/learnskill.db"), "new tips");
-    QProcess zip;
-    zip.setWorkingDirectory(packing.path());
-    zip.start(QStringLiteral("zip"), {"-q", "-r", "update.zip", "memora", "odata"});
-    QVERIFY(zip.waitForFinished(30000));
-    QCOMPARE(zip.exitCode(), 0);
+    const QByteArray archive = TestFiles::zip(
+        {{"memora", "#!/bin/sh\necho new > started\n"}, {"odata/learnskill.db", "new tips"}});
+    QVERIFY(!archive.isEmpty());
 
     TestRoot root;
     FakeHttpServer server;
     QVERIFY(server.start());
-    server.setReply(QLatin1String(kArchivePath), status, readFile(packing.filePath("update.zip")));
-    writeFile(root.filePath("/memora"), "#!/bin/sh\necho old > started\n", true);
-    writeFile(root.filePath("/odata/learnskill.db"), "old tips");
+    server.setReply(QLatin1String(kArchivePath), status, archive);
+    QVERIFY(TestFiles::write(root.filePath("/memora"), "#!/bin/sh\necho old > started\n"));
+    QVERIFY(TestFiles::write(root.filePath("/odata/learnskill.db"), "old tips"));
     const QString blocked = QDir::toNativeSeparators(root.filePath("/odata/learnskill.db"));
     if (blockInstall) // the old file cannot be moved aside: its backup name is a folder
-        writeFile(blocked + ".mlupdate-old/keep", "in the way");
+        QVERIFY(TestFiles::write(blocked + ".mlupdate-old/keep", "in the way"));
     texts.replaceInStrings(QStringLiteral("%1"), blocked);
 
     ModalAnswer answer{QMessageBox::StandardButton(button)};
@@ -106,13 +84,13 @@ void TestUpdateDialog::answers()
     }
     QCOMPARE(answer.texts(), texts);
     const bool installed = texts.first().startsWith(QStringLiteral("成功"));
-    QCOMPARE(readFile(root.filePath("/odata/learnskill.db")),
+    QCOMPARE(TestFiles::read(root.filePath("/odata/learnskill.db")),
              QByteArray(installed ? "new tips" : "old tips"));
     if (started.isEmpty()) {
         QTest::qWait(50);
         QVERIFY(!QFile::exists(root.filePath("/started")));
     } else {
-        QTRY_COMPARE(readFile(root.filePath("/started")), started);
+        QTRY_COMPARE(TestFiles::read(root.filePath("/started")), started);
     }
 }
 

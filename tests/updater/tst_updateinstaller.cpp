@@ -1,5 +1,7 @@
 #include "updater/updateinstaller.h"
 
+#include "support/testfiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -7,14 +9,6 @@
 #include <QtTest>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(content);
-}
-
 // Every file below folder (relative path → content); folders end with "/".
 QMap<QString, QByteArray> tree(const QString &folder)
 {
@@ -49,14 +43,14 @@ void TestUpdateInstaller::newVersionReplacesReadOnlyFilesAndLeavesOthers()
 {
     QTemporaryDir source;
     QTemporaryDir program;
-    writeFile(source.filePath("memora"), "new trainer");
-    writeFile(source.filePath("odata/learnskill.db"), "new tips");
-    writeFile(source.filePath("images/new/pic.png"), "new picture");
-    writeFile(source.filePath(".hidden"), "hidden");
-    writeFile(program.filePath("memora"), "old trainer");
+    QVERIFY(TestFiles::write(source.filePath("memora"), "new trainer"));
+    QVERIFY(TestFiles::write(source.filePath("odata/learnskill.db"), "new tips"));
+    QVERIFY(TestFiles::write(source.filePath("images/new/pic.png"), "new picture"));
+    QVERIFY(TestFiles::write(source.filePath(".hidden"), "hidden"));
+    QVERIFY(TestFiles::write(program.filePath("memora"), "old trainer"));
     QFile::setPermissions(program.filePath("memora"), QFile::ReadOwner | QFile::ExeOwner);
-    writeFile(program.filePath("odata/learnskill.db"), "old tips");
-    writeFile(program.filePath("udata/gconfig.ini"), "settings");
+    QVERIFY(TestFiles::write(program.filePath("odata/learnskill.db"), "old tips"));
+    QVERIFY(TestFiles::write(program.filePath("udata/gconfig.ini"), "settings"));
 
     UpdateInstaller installer;
     QSignalSpy progress(&installer, &UpdateInstaller::progress);
@@ -89,20 +83,20 @@ void TestUpdateInstaller::failedFileRestoresEveryReplacedFile()
     QFETCH(bool, failWhileCopying);
     QTemporaryDir source;
     QTemporaryDir program;
-    writeFile(source.filePath("a_trainer"), "new trainer");
-    writeFile(source.filePath("m_sub/b_data"), "new data");
-    writeFile(source.filePath("n_newfolder/c"), "brand new");
-    writeFile(program.filePath("a_trainer"), "old trainer");
+    QVERIFY(TestFiles::write(source.filePath("a_trainer"), "new trainer"));
+    QVERIFY(TestFiles::write(source.filePath("m_sub/b_data"), "new data"));
+    QVERIFY(TestFiles::write(source.filePath("n_newfolder/c"), "brand new"));
+    QVERIFY(TestFiles::write(program.filePath("a_trainer"), "old trainer"));
     QFile::setPermissions(program.filePath("a_trainer"), QFile::ReadOwner);
-    writeFile(program.filePath("m_sub/b_data"), "old data");
-    writeFile(program.filePath("z_last"), "old last");
+    QVERIFY(TestFiles::write(program.filePath("m_sub/b_data"), "old data"));
+    QVERIFY(TestFiles::write(program.filePath("z_last"), "old last"));
     if (failWhileCopying) {
         // A file of the archive that cannot be read.
         QVERIFY(QFile::link(source.filePath("missing"), source.filePath("z_last")));
     } else {
-        writeFile(source.filePath("z_last"), "new last");
+        QVERIFY(TestFiles::write(source.filePath("z_last"), "new last"));
         // The old file cannot be moved aside: its backup name is taken by a folder.
-        writeFile(program.filePath("z_last.mlupdate-old/keep"), "in the way");
+        QVERIFY(TestFiles::write(program.filePath("z_last.mlupdate-old/keep"), "in the way"));
     }
     const QMap<QString, QByteArray> before = tree(program.path());
 

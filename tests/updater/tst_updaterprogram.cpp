@@ -1,4 +1,5 @@
 #include "support/fakehttpserver.h"
+#include "support/testfiles.h"
 #include "support/testroot.h"
 
 #include <QCryptographicHash>
@@ -12,20 +13,6 @@
 namespace {
 const char kArchivePath[] = "/002/update/update.zip";
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 } // namespace
 
 // The real updater program against a local server and an archive made with zip.
@@ -53,15 +40,8 @@ private:
 
 void TestUpdaterProgram::initTestCase()
 {
-    QTemporaryDir packing;
-    writeFile(packing.filePath("memora"), "#!/bin/sh\necho new > started\n");
-    writeFile(packing.filePath("odata/learnskill.db"), "new tips");
-    QProcess zip;
-    zip.setWorkingDirectory(packing.path());
-    zip.start(QStringLiteral("zip"), {"-q", "-r", "update.zip", "memora", "odata"});
-    QVERIFY(zip.waitForFinished(30000));
-    QCOMPARE(zip.exitCode(), 0);
-    m_archive = readFile(packing.filePath("update.zip"));
+    m_archive = TestFiles::zip(
+        {{"memora", "#!/bin/sh\necho new > started\n"}, {"odata/learnskill.db", "new tips"}});
     QVERIFY(!m_archive.isEmpty());
 }
 
@@ -70,8 +50,8 @@ void TestUpdaterProgram::init()
     m_root = std::make_unique<TestRoot>();
     m_server = std::make_unique<FakeHttpServer>();
     QVERIFY(m_server->start());
-    writeFile(m_root->filePath("/memora"), "old trainer");
-    writeFile(m_root->filePath("/odata/learnskill.db"), "old tips");
+    QVERIFY(TestFiles::write(m_root->filePath("/memora"), "old trainer"));
+    QVERIFY(TestFiles::write(m_root->filePath("/odata/learnskill.db"), "old tips"));
     QFile::setPermissions(m_root->filePath("/odata/learnskill.db"), QFile::ReadOwner);
     const QString copy = m_root->filePath("/TMlUpdate");
     QVERIFY(QFile::copy(TestRoot::buildBinDir() + "/MlUpdate", copy));
@@ -147,12 +127,12 @@ void TestUpdaterProgram::update()
     for (const QString &line : expectedLines)
         QVERIFY2(output.contains(line), qPrintable(output));
 
-    const QByteArray trainer = readFile(m_root->filePath("/memora"));
-    const QByteArray tips = readFile(m_root->filePath("/odata/learnskill.db"));
+    const QByteArray trainer = TestFiles::read(m_root->filePath("/memora"));
+    const QByteArray tips = TestFiles::read(m_root->filePath("/odata/learnskill.db"));
     if (installed) {
         QCOMPARE(trainer, QByteArray("#!/bin/sh\necho new > started\n"));
         QCOMPARE(tips, QByteArray("new tips"));
-        QCOMPARE(readFile(m_root->filePath("/temp/update.zip")), m_archive);
+        QCOMPARE(TestFiles::read(m_root->filePath("/temp/update.zip")), m_archive);
         QVERIFY(QFileInfo(m_root->filePath("/temp/update/odata/learnskill.db")).isFile());
     } else {
         QCOMPARE(trainer, QByteArray("old trainer"));
