@@ -210,15 +210,8 @@ void TestUpdateMgr::applyReplacesReadOnlyCopyAndPassesArguments()
     QFile copied(copy);
     QVERIFY(copied.open(QIODevice::ReadOnly));
     QCOMPARE(copied.readAll(), script);
-    QTRY_VERIFY(QFile(argsFile).size() > 0 && QString::fromUtf8([&] {
-                                                  QFile f(argsFile);
-                                                  f.open(QIODevice::ReadOnly);
-                                                  return f.readAll();
-                                              }())
-                                                      .count(QLatin1Char('\n')) == 7);
-    QFile args(argsFile);
-    QVERIFY(args.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(args.readAll()).split(QLatin1Char('\n'));
+    QTRY_COMPARE(TestFiles::read(argsFile).count('\n'), 7);
+    const QStringList lines = QString::fromUtf8(TestFiles::read(argsFile)).split(QLatin1Char('\n'));
     QCOMPARE(lines.mid(0, 7),
              QStringList({QDir(m_root->path()).canonicalPath(), QStringLiteral("Memora 背单词"),
                           QStringLiteral("memora"), m_root->path(),
