@@ -14,6 +14,8 @@
 #include "study/memora_mainwindow_study.h"
 #include "ui/memora_mainwindow_course.h"
 #include "ui/memora_mainwindow_home.h"
+#include "ui/memora_mainwindow_setting.h"
+#include "update/memora_mainwindow_bubbletooltip.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QResizeEvent>
@@ -118,6 +121,8 @@ void Memora_MainWindows::logIn(const QString &userName, const QDateTime &lastLog
     m_versionLabel->setText(Product::versionText());
     tabWidget_main->addTab(m_home, tr("首页"));
     tabWidget_main->addTab(m_course, tr("课程"));
+    connect(&m_updateMgr, &UpdateMgr::checkResult, this, &Memora_MainWindows::checkResult,
+            Qt::UniqueConnection);
     if (GlobalSettings::value(QStringLiteral("Common/AutoUpdate")).toBool())
         testtime();
     if (g_pCourseCategoryMgr && g_pCourseCategoryMgr->hasLearnFiles()) {
@@ -228,7 +233,10 @@ void Memora_MainWindows::on_tBtn_Exit_clicked()
 
 void Memora_MainWindows::on_tBtn_sysMgr_clicked()
 {
-    // The settings dialog applies its changes; then the skin and keys are read again.
+    Memora_MainWindow_Setting dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The dialog wrote the settings; the skin and keys are read again.
     if (GlobalSettings::value(QStringLiteral("Themes/MBGMode")).toBool())
         m_backgroundPath = GlobalSettings::value(QStringLiteral("Themes/MBGPath")).toString();
     setBgImage(m_backgroundPath);
@@ -237,10 +245,33 @@ void Memora_MainWindows::on_tBtn_sysMgr_clicked()
 
 void Memora_MainWindows::checkResult(bool bhaveNewVer)
 {
-    Q_UNUSED(bhaveNewVer);
+    if (!bhaveNewVer)
+        return;
+    Memora_MainWindow_BubbleTooltip tip(tr("更新提示"), this);
+    const bool selfUpdate = UpdateMgr::canSelfUpdate();
+    if (selfUpdate) {
+        tip.setMessage(m_updateMgr.updateNotes());
+    } else {
+        // The system's package manager owns the program files and installs new versions.
+        tip.setMessage(m_updateMgr.updateNotes() + QLatin1Char('\n') +
+                       UpdateMgr::packageManagerText());
+        tip.setUpdateButtonText(UpdateMgr::packageManagerButtonText());
+    }
+    tip.start_close(8000);
+    if (tip.exec() != QDialog::Accepted || !selfUpdate)
+        return;
+    if (!m_updateMgr.applyNewVer()) {
+        QMessageBox::warning(this, Product::displayName(), tr("无法启动更新程序, 请稍后再试。"),
+                             QMessageBox::Ok);
+        return;
+    }
+    QApplication::quit();
 }
 
-void Memora_MainWindows::testtime() {}
+void Memora_MainWindows::testtime()
+{
+    m_updateMgr.check();
+}
 
 void Memora_MainWindows::study()
 {

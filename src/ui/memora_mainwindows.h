@@ -2,6 +2,7 @@
 
 #include "ui/studyhost.h"
 #include "ui_memora_mainwindows.h"
+#include "update/updatemgr.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -34,6 +35,7 @@ public:
     Memora_MainWindow_Study *studyWindow() const { return m_study; }
     QTabWidget *tabs() const { return tabWidget_main; }
     CSpeakBase *currentEngine() const { return m_currentEngine; }
+    UpdateMgr *updateMgr() { return &m_updateMgr; }
     QString versionLabelText() const;
 
     // The engine number that "Learn/SpeechEngine" selects: 0 text-to-speech, 2 Haici,
@@ -80,4 +82,5 @@ private:
     CSpeakBase *m_currentEngine = nullptr;
     QLabel *m_versionLabel = nullptr;
     QNetworkAccessManager *m_statisticsNetwork = nullptr;
+    UpdateMgr m_updateMgr;
 };

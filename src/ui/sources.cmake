@@ -12,4 +12,15 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.ui
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setting.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setting.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setting.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settinggeneral.h
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settinggeneral.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settinggeneral.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settingadvanced.h
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settingadvanced.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_settingadvanced.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setttingthemes.h
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setttingthemes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_setttingthemes.ui
 )

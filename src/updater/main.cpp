@@ -1,6 +1,11 @@
-// The updater program. It takes its five arguments from the trainer; until it can
-// install updates it does nothing and reports success.
-int main(int, char *[])
+// The updater program: downloads, unpacks and installs a new version of the trainer with
+// the five arguments the trainer passes, then offers to start it again.
+#include "updater/updaterprogram.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    QApplication app(argc, argv);
+    return runUpdater(app.arguments().mid(1));
 }

@@ -1,2 +1,5 @@
-# The updater's library files, appended to MEMORA_CORE_SOURCES (none yet); main.cpp is the
-# MlUpdate program itself, built by the top-level CMakeLists.txt.
+list(APPEND MEMORA_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/updateinstaller.h ${CMAKE_CURRENT_LIST_DIR}/updateinstaller.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/updatedialog.h ${CMAKE_CURRENT_LIST_DIR}/updatedialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/updaterprogram.h ${CMAKE_CURRENT_LIST_DIR}/updaterprogram.cpp
+)

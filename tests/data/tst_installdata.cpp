@@ -14,6 +14,7 @@
 #include "wordnetsentences.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QUrl>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -489,6 +491,13 @@ void tst_InstallData::versionFile()
     QCOMPARE(values.value("vernumber"), QStringLiteral(MEMORA_VERSION_TEXT));
     QVERIFY(values.value("downurl").startsWith("http://"));
     QVERIFY(!values.value("updateNotes").isEmpty());
+    // The archive it names lies in the tree and matches its checksum.
+    QFile archive(serverTree() + "/update/" +
+                  QFileInfo(QUrl(values.value("downurl")).path()).fileName());
+    QVERIFY2(archive.open(QIODevice::ReadOnly), qPrintable(archive.fileName()));
+    QCOMPARE(values.value("sha256"),
+             QString::fromLatin1(
+                 QCryptographicHash::hash(archive.readAll(), QCryptographicHash::Sha256).toHex()));
 }
 
 QTEST_MAIN(tst_InstallData)

@@ -1,0 +1,241 @@
+#include "app/globals.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "modalanswer.h"
+#include "support/fakehttpserver.h"
+#include "testroot.h"
+#include "ui/memora_mainwindow_setting.h"
+#include "ui/memora_mainwindows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+// The settings dialog over a private settings file, alone and from the main window.
+class TestSettingDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void cancelLeavesTheFileUntouched();
+    void okWritesEveryKey();
+    void multiUserOffAlsoTurnsAutoLoginOff();
+    void mainWindowTakesSimpleKeysAndNoPictureAtOnce();
+    void manualCheckWithoutNewVersionSaysCurrent();
+    void manualCheckWithNewVersionStartsTheUpdater();
+
+private:
+    QByteArray settingsFile() const;
+    // Runs the dialog from the main window's button; edit changes it before OK is pressed.
+    void acceptFromMainWindow(Memora_MainWindows &window,
+                              const std::function<void(Memora_MainWindow_Setting *)> &edit);
+
+    TestRoot *m_root = nullptr;
+};
+
+void TestSettingDialog::init()
+{
+    m_root = new TestRoot;
+    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
+    QDir().mkpath(m_root->filePath(QStringLiteral("/images")));
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(m_root->filePath(QStringLiteral("/images/bg_main.png"))));
+    Globals::create();
+    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
+    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
+    GlobalSettings::setValue(QStringLiteral("Common/Multi-User"), true);
+    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), true);
+    GlobalSettings::setValue(QStringLiteral("Advanced/SysMode"), 7);
+    GlobalSettings::setValue(QStringLiteral("Themes/MBGPath"),
+                             m_root->filePath("/images/bg_main.png"));
+    GlobalSettings::setValue(QStringLiteral("HotkeysSim/SysMgr"), QStringLiteral("F7"));
+    GlobalSettings::setValue(QStringLiteral("HotkeysAdv/SysMgr"), QStringLiteral("F8"));
+    g_pSettings->sync();
+}
+
+void TestSettingDialog::cleanup()
+{
+    Globals::destroy();
+    delete m_root;
+    m_root = nullptr;
+}
+
+QByteArray TestSettingDialog::settingsFile() const
+{
+    g_pSettings->sync();
+    QFile file(m_root->filePath(QStringLiteral("/udata/gconfig.ini")));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void TestSettingDialog::cancelLeavesTheFileUntouched()
+{
+    const QByteArray before = settingsFile();
+    QVERIFY(before.contains("SysMode=7"));
+    {
+        Memora_MainWindow_Setting dialog;
+        dialog.findChild<QCheckBox *>("chBox_multiUser")->click();
+        dialog.findChild<QComboBox *>("coBox_studyMode")->setCurrentIndex(1);
+        dialog.findChild<QRadioButton *>("rBtn_none")->click();
+        QTimer::singleShot(0, &dialog,
+                           [&] { dialog.findChild<QPushButton *>("pBtn_OK_Cancel")->click(); });
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    }
+    QCOMPARE(settingsFile(), before);
+}
+
+void TestSettingDialog::okWritesEveryKey()
+{
+    Memora_MainWindow_Setting dialog;
+    QCOMPARE(dialog.findChild<QComboBox *>("coBox_studyMode")->currentIndex(), 0);
+    dialog.findChild<QPushButton *>("pBtn_OK")->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    QSettings written(m_root->filePath("/udata/gconfig.ini"), QSettings::IniFormat);
+    const QList<QPair<QString, QVariant>> expected{
+        {"Common/Multi-User", true},
+        {"Common/AutoUpdate", false},
+        {"Common/SendStatistics", false},
+        {"LoginInfo/AutoLogin", true},
+        {"Learn/AutoSpeak", true},
+        {"Learn/ExternalPlayer", false},
+        {"Learn/MplayerPath", ""},
+        {"Learn/SpeechEngine", 1},
+        {"Learn/Voice", "VW Paul"},
+        {"Learn/VoicePath", ""},
+        {"Learn/Volume", 50},
+        {"Advanced/SysMode", 0}, // 7 is no mode
+        {"Themes/MBGPath", m_root->filePath("/images/bg_main.png")},
+        {"Themes/MBGMode", true}};
+    for (const auto &row : expected) {
+        QVERIFY2(written.contains(row.first), qPrintable(row.first));
+        QCOMPARE(written.value(row.first).toString(), row.second.toString());
+    }
+    QVERIFY(written.childKeys().isEmpty());
+    written.beginGroup(QStringLiteral("HotkeysSim"));
+    QVERIFY(written.childKeys().contains(QStringLiteral("Speak")));
+    written.endGroup();
+    written.beginGroup(QStringLiteral("HotkeysAdv"));
+    QVERIFY(written.childKeys().contains(QStringLiteral("KnowWell")));
+}
+
+void TestSettingDialog::multiUserOffAlsoTurnsAutoLoginOff()
+{
+    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), false);
+    Memora_MainWindow_Setting shown;
+    // Multi-user without automatic login: the automatic login box is not offered.
+    QVERIFY(shown.findChild<QCheckBox *>("chBox_autoLogin")->isHidden());
+
+    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), true);
+    Memora_MainWindow_Setting dialog;
+    QVERIFY(!dialog.findChild<QCheckBox *>("chBox_autoLogin")->isHidden());
+    dialog.findChild<QCheckBox *>("chBox_multiUser")->click();
+    QVERIFY(!dialog.findChild<QCheckBox *>("chBox_autoLogin")->isChecked());
+    dialog.findChild<QPushButton *>("pBtn_OK")->click();
+    QCOMPARE(GlobalSettings::value("Common/Multi-User").toBool(), false);
+    QCOMPARE(GlobalSettings::value("LoginInfo/AutoLogin").toBool(), false);
+}
+
+void TestSettingDialog::acceptFromMainWindow(
+    Memora_MainWindows &window, const std::function<void(Memora_MainWindow_Setting *)> &edit)
+{
+    bool seen = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = qobject_cast<Memora_MainWindow_Setting *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        edit(dialog);
+        dialog->findChild<QPushButton *>("pBtn_OK")->click();
+    });
+    window.on_tBtn_sysMgr_clicked();
+    QVERIFY(seen);
+}
+
+void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
+{
+    GlobalSettings::setValue(QStringLiteral("Advanced/SysMode"), 1);
+    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    Memora_MainWindows window;
+    window.logIn(QStringLiteral("alice"), QDateTime::currentDateTime());
+    auto *sysMgr = window.findChild<QToolButton *>("tBtn_sysMgr");
+    QCOMPARE(sysMgr->shortcut(), QKeySequence("F8"));
+    QVERIFY(!window.palette().brush(QPalette::Window).texture().isNull());
+
+    acceptFromMainWindow(window, [](Memora_MainWindow_Setting *dialog) {
+        dialog->findChild<QComboBox *>("coBox_studyMode")->setCurrentIndex(0);
+        dialog->findChild<QRadioButton *>("rBtn_none")->click();
+    });
+    QCOMPARE(GlobalSettings::value("Advanced/SysMode").toInt(), 0);
+    QCOMPARE(sysMgr->shortcut(), QKeySequence("F7"));
+    QCOMPARE(GlobalSettings::value("Themes/MBGMode").toBool(), false);
+    QCOMPARE(GlobalSettings::value("Themes/MBGPath").toString(),
+             m_root->filePath("/images/bg_main.png"));
+    QVERIFY(window.palette().brush(QPalette::Window).texture().isNull());
+}
+
+void TestSettingDialog::manualCheckWithoutNewVersionSaysCurrent()
+{
+    FakeHttpServer server;
+    QVERIFY(server.start());
+    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    Memora_MainWindow_Setting dialog;
+    ModalAnswer answer;
+    dialog.findChild<QPushButton *>("pBtn_update")->click();
+    QTRY_COMPARE(answer.texts(), QStringList({"已经是最新版本（当前版本 0.2.3.370）"}));
+    QCOMPARE(server.requests(), QStringList({"/002/verinfo.xml"}));
+}
+
+void TestSettingDialog::manualCheckWithNewVersionStartsTheUpdater()
+{
+    FakeHttpServer server;
+    QVERIFY(server.start());
+    server.setReply("/002/verinfo.xml", 200,
+                    "<v><vernumber>0.2.4.0</vernumber><downurl>http://127.0.0.1/u.zip</downurl>"
+                    "<updateNotes>新版本说明</updateNotes></v>");
+    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    // A stand-in updater that tells it was started with the new version's number.
+    const QString updater = m_root->filePath("/MlUpdate");
+    QFile script(updater);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$5\" > started\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    const QByteArray settingsBefore = settingsFile();
+
+    QString notes;
+    QTimer learner;
+    connect(&learner, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != QLatin1String("Memora_MainWindow_Update"))
+            return;
+        notes = modal->findChild<QTextEdit *>("teEd_updateLog")->toPlainText();
+        modal->findChild<QPushButton *>("pBtn_update")->click();
+    });
+    learner.start(5);
+    Memora_MainWindow_Setting dialog;
+    dialog.findChild<QCheckBox *>("chBox_autoUpdate")->click();
+    dialog.findChild<QPushButton *>("pBtn_update")->click();
+    QTRY_COMPARE(notes, QStringLiteral("新版本说明"));
+    QFile started(m_root->filePath("/started"));
+    QTRY_VERIFY(started.size() > 0);
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    QCOMPARE(started.readAll(), QByteArray("0.2.4.0\n"));
+    // Starting the updater ends the trainer without saving the dialog's edits.
+    QCOMPARE(settingsFile(), settingsBefore);
+}
+
+QTEST_MAIN(TestSettingDialog)
+#include "tst_settingdialog.moc"
