@@ -148,6 +148,7 @@ Memora_HomeChartPanel::Memora_HomeChartPanel(const QString &userName, QWidget *p
         view->setMinimumSize(200, 140);
         view->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
         m_views << view;
+        m_stale << true;
         m_stack->addWidget(view);
     }
     bar->addStretch();
@@ -168,14 +169,31 @@ void Memora_HomeChartPanel::showChart(int chart)
 {
     if (chart < 0 || chart >= m_views.size())
         return;
+    draw(chart);
     m_stack->setCurrentIndex(chart);
     if (QAbstractButton *button = m_buttons->button(chart))
         button->setChecked(true);
 }
 
-QChart *Memora_HomeChartPanel::chart(int chart) const
+QChart *Memora_HomeChartPanel::chart(int chart)
 {
-    return chart >= 0 && chart < m_views.size() ? m_views.at(chart)->chart() : nullptr;
+    if (chart < 0 || chart >= m_views.size())
+        return nullptr;
+    draw(chart);
+    return m_views.at(chart)->chart();
+}
+
+void Memora_HomeChartPanel::draw(int chart)
+{
+    if (chart < 0 || chart >= m_stale.size() || !m_stale.at(chart))
+        return;
+    m_stale[chart] = false;
+    if (chart == DueForecast)
+        drawDueForecast();
+    else if (chart == DailyActivity)
+        drawDailyActivity();
+    else
+        drawWordStanding();
 }
 
 QString Memora_HomeChartPanel::pointLabel(int seconds)
@@ -192,9 +210,8 @@ QString Memora_HomeChartPanel::pointLabel(int seconds)
 void Memora_HomeChartPanel::refresh(const QString &selectedRecordPath)
 {
     m_data.refresh(selectedRecordPath);
-    drawDueForecast();
-    drawDailyActivity();
-    drawWordStanding();
+    m_stale.fill(true);
+    draw(currentChart());
 }
 
 namespace {
@@ -221,7 +238,7 @@ void attach(QChart *chart, QAbstractSeries *series, QAbstractAxis *x, QAbstractA
 
 void Memora_HomeChartPanel::drawDueForecast()
 {
-    QChart *chart = this->chart(DueForecast);
+    QChart *chart = m_views.at(DueForecast)->chart();
     clearChart(chart);
     chart->setTitle(m_data.forecastOfSelectedCourse() ? tr("所选课程今后14天到期的单词")
                                                       : tr("全部课程今后14天到期的单词"));
@@ -237,7 +254,7 @@ void Memora_HomeChartPanel::drawDueForecast()
 
 void Memora_HomeChartPanel::drawDailyActivity()
 {
-    QChart *chart = this->chart(DailyActivity);
+    QChart *chart = m_views.at(DailyActivity)->chart();
     clearChart(chart);
     chart->setTitle(tr("近30天每天学习的单词"));
     const QList<int> fresh = m_data.activityNew();
@@ -258,7 +275,7 @@ void Memora_HomeChartPanel::drawDailyActivity()
 
 void Memora_HomeChartPanel::drawWordStanding()
 {
-    QChart *chart = this->chart(WordStanding);
+    QChart *chart = m_views.at(WordStanding)->chart();
     clearChart(chart);
     chart->legend()->setVisible(false);
     if (!m_data.hasSelectedCourse()) {

@@ -32,18 +32,21 @@ public:
     explicit Memora_HomeChartPanel(const QString &userName, QWidget *parent = nullptr);
     ~Memora_HomeChartPanel() override;
 
-    // Reads the records again and redraws the three charts. selectedRecordPath: the
-    // learning record of the selected course, empty when none is selected.
+    // Reads the records again and redraws the chart shown; the others are redrawn when
+    // they are shown (or asked for). selectedRecordPath: the learning record of the
+    // selected course, empty when none is selected.
     void refresh(const QString &selectedRecordPath);
 
     const LearnChartData &data() const { return m_data; }
     int currentChart() const;
     void showChart(int chart);
-    QChart *chart(int chart) const;
+    // The chart, drawn with the figures of the last refresh.
+    QChart *chart(int chart);
     // Short label of a forgetting point: "5分", "12时", "1天".
     static QString pointLabel(int seconds);
 
 private:
+    void draw(int chart);
     void drawDueForecast();
     void drawDailyActivity();
     void drawWordStanding();
@@ -52,4 +55,5 @@ private:
     QButtonGroup *m_buttons;
     QStackedWidget *m_stack;
     QList<QChartView *> m_views;
+    QList<bool> m_stale;
 };
