@@ -1,12 +1,17 @@
 // Learning engine figures on a 20,000-word course with 10,000 words in learning:
 // creating the record (fill), the in-memory copy, the draw + grade cycle (with its
 // periodic write-backs), a draw when nothing is due, the end of the session, and the
-// replay of 5,000 journal statements.
+// replay of 5,000 journal statements; then the cycle as the study window runs it, through
+// the learning manager with the log handler writing to its file.
 
+#include "app/messagelog.h"
+#include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
+#include "coursefixture.h"
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
+#include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
 #include "support/testroot.h"
 
@@ -234,5 +239,52 @@ int main(int argc, char **argv)
         }
         bench("learn_replay_5000_ms", ms(ns), "ms");
     }
+
+    // The study window's cycle: nextWord, currentWord, the answers, with durable write-backs
+    // every ten gradings and every debug line written to the log file.
+    {
+        CatalogueFixture catalogue(root.filePath("/odata/course/categorycourse.db"));
+        const int top = catalogue.addCategory(0, QStringLiteral("官方课程"));
+        catalogue.addCourse(1, 2, top, QStringLiteral("两万词"), kWords, true);
+    }
+    CourseCategoryMgr tree(QStringLiteral("bench"));
+    int courseId = 0;
+    for (int id = 1; id < 1000 && !courseId; ++id)
+        if (tree.courseMid(id) == 1 && tree.courseType(id) == CourseCategoryMgr::OfficialCourses)
+            courseId = id;
+    qInstallMessageHandler(messageHandler);
+    QList<qint64> mgrCycles;
+    QList<qint64> mgrCyclesCpu;
+    int mgrSaved = 0;
+    {
+        LearnMgr mgr(QStringLiteral("bench"), courseId, &tree);
+        for (int i = 0; i < kCycles; ++i) {
+            const Way &way = ways[random.bounded(int(sizeof(ways) / sizeof(ways[0])))];
+            const qint64 cpu = threadCpuNs();
+            timer.restart();
+            const int wid = mgr.nextWord();
+            const bool shown =
+                !mgr.currentWord().value(QStringLiteral("word")).toString().isEmpty();
+            if (wid > 0) {
+                mgr.answerAsk(way.grade);
+                if (way.check)
+                    mgr.answerConfirm(way.check);
+                if (way.next)
+                    mgr.answerLearn(LearnCode::Next);
+            }
+            mgrCycles << timer.nsecsElapsed();
+            mgrCyclesCpu << threadCpuNs() - cpu;
+            mgrSaved += mgr.gradingsSaved() ? 1 : 0;
+            if (wid <= 0 || !shown) {
+                qInstallMessageHandler(nullptr);
+                std::fprintf(stderr, "learning manager draw ended: %d\n", wid);
+                return 1;
+            }
+        }
+    }
+    qInstallMessageHandler(nullptr);
+    report("learnmgr_cycle", mgrCycles);
+    report("learnmgr_cycle_cpu", mgrCyclesCpu);
+    bench("learnmgr_cycle_saved", mgrSaved, "cycles");
     return 0;
 }

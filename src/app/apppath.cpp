@@ -1,15 +1,23 @@
 #include "app/apppath.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QStandardPaths>
+#include <QMutex>
 #include <QTemporaryFile>
+#include <QTimer>
 
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,10 +33,67 @@ bool isUserDataPath(const QString &rel)
     return false;
 }
 
-bool folderIsWritable(const QString &folder)
+bool isOfficialCourseFile(const QString &rel)
 {
-    QTemporaryFile probe(folder + QStringLiteral("/.memora-write-test-XXXXXX"));
-    return probe.open();
+    static const QString kCourses = QStringLiteral("/odata/course/");
+    return rel.size() > kCourses.size() && rel.startsWith(kCourses);
+}
+
+QString &programFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+bool permissionBitsGrantWrite(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    if (st.st_uid == ::geteuid())
+        return st.st_mode & S_IWUSR;
+    bool inGroup = st.st_gid == ::getegid();
+    if (!inGroup) {
+        gid_t groups[256];
+        const int count = ::getgroups(256, groups);
+        for (int i = 0; i < count && !inGroup; ++i)
+            inGroup = groups[i] == st.st_gid;
+    }
+    return st.st_mode & (inGroup ? S_IWGRP : S_IWOTH);
+#else
+    return QFileInfo(folder).isWritable();
+#endif
+}
+
+// The data folder outside a portable set-up: $XDG_DATA_HOME/memora, by default
+// ~/.local/share/memora.
+QString xdgDataFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + QStringLiteral("/memora"));
+}
+
+bool copyTreeWithoutOverwriting(const QString &from, const QString &to)
+{
+    QDir source(from);
+    if (!QDir().mkpath(to))
+        return false;
+    const QFileInfoList entries =
+        source.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (QFileInfo::exists(target))
+            return false;
+        const bool ok = entry.isDir() && !entry.isSymLink()
+                            ? copyTreeWithoutOverwriting(entry.filePath(), target)
+                            : QFile::copy(entry.filePath(), target);
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,36 +103,96 @@ QString programFolder()
     const QString root = qEnvironmentVariable("MEMORA_ROOT");
     if (!root.isEmpty())
         return QDir::cleanPath(root);
+    if (!programFolderOverride().isEmpty())
+        return programFolderOverride();
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return QDir::currentPath();
 }
 
+void setProgramFolder(const QString &folder)
+{
+    programFolderOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+}
+
+bool isPortableSetup(const QString &programFolder)
+{
+    return QFileInfo(programFolder + QStringLiteral("/portable")).isFile();
+}
+
+bool folderIsWritableByUser(const QString &folder)
+{
+    if (!permissionBitsGrantWrite(folder))
+        return false;
+    // Bits can grant what the file system refuses (a read-only mount).
+    QTemporaryFile probe(folder + QStringLiteral("/.memora-write-test-XXXXXX"));
+    return probe.open();
+}
+
+bool programFolderIsWritable()
+{
+    return folderIsWritableByUser(programFolder());
+}
+
 QString dataFolder()
 {
+    const QString root = qEnvironmentVariable("MEMORA_ROOT");
+    if (!root.isEmpty())
+        return QDir::cleanPath(root);
     const QString program = programFolder();
-    // The answer depends only on the program folder; probe the file system once per folder.
-    static QString cachedFor;
+    const QString xdg = xdgDataFolder();
+    // The portable check probes the file system: do it once per program and XDG folder. The
+    // log handler asks from whichever thread logs, hence the lock.
+    static QBasicMutex lock;
+    static QString cachedKey;
     static QString cachedResult;
-    if (program == cachedFor && !cachedResult.isEmpty())
+    const QMutexLocker locker(&lock);
+    const QString key = program + QLatin1Char('\n') + xdg;
+    if (key == cachedKey)
         return cachedResult;
-    QString result = program;
-    if (!folderIsWritable(program)) {
-        QString xdg = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (xdg.isEmpty())
-            xdg = QDir::homePath() + QStringLiteral("/.local/share");
-        result = xdg + QStringLiteral("/memora");
-        QDir().mkpath(result);
+    cachedResult = isPortableSetup(program) && folderIsWritableByUser(program) ? program : xdg;
+    cachedKey = key;
+    return cachedResult;
+}
+
+bool moveOldUserData(const QString &programFolder, const QString &dataFolder)
+{
+    const QString from = QDir::cleanPath(programFolder + QStringLiteral("/udata"));
+    const QString to = QDir::cleanPath(dataFolder + QStringLiteral("/udata"));
+    if (from == to || !QFileInfo(from).isDir() || QFileInfo::exists(to))
+        return false;
+    QDir().mkpath(dataFolder);
+    if (QDir().rename(from, to)) {
+        qDebug() << "apppath: 旧的用户数据已移到数据文件夹" << from << "->" << to;
+        return true;
     }
-    cachedFor = program;
-    cachedResult = result;
-    return result;
+    // Another file system, or a program folder that cannot be changed: copy into a staging
+    // folder (ours alone, so a leftover from an interrupted copy is discarded) and give it
+    // the name udata only once every file is there.
+    const QString staging = to + QStringLiteral(".moving");
+    QDir(staging).removeRecursively();
+    if (!copyTreeWithoutOverwriting(from, staging) || !QDir().rename(staging, to)) {
+        QDir(staging).removeRecursively();
+        qDebug() << "apppath: 旧的用户数据无法移到数据文件夹, 保留在原处" << from;
+        return false;
+    }
+    const bool removed = QDir(from).removeRecursively();
+    qDebug() << "apppath: 旧的用户数据已复制到数据文件夹" << from << "->" << to
+             << (removed ? "原文件夹已删除" : "原文件夹无法删除, 保留");
+    return true;
 }
 
 QString appPath(const QString &relativePath)
 {
-    const QString base = isUserDataPath(relativePath) ? dataFolder() : programFolder();
-    return QDir::toNativeSeparators(base + relativePath);
+    if (isUserDataPath(relativePath))
+        return QDir::toNativeSeparators(dataFolder() + relativePath);
+    const QString installed = programFolder() + relativePath;
+    if (isOfficialCourseFile(relativePath) && !QFileInfo::exists(installed)) {
+        const QString downloaded = dataFolder() + relativePath;
+        if (QFileInfo::exists(downloaded))
+            return QDir::toNativeSeparators(downloaded);
+    }
+    return QDir::toNativeSeparators(installed);
 }
 
 bool ensureAppDir(const QString &relativePath)
@@ -101,12 +226,10 @@ QStringList listFiles(const QString &folder, const QString &nameFilter)
 
 void waitMs(int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        const int left = int(ms - timer.elapsed());
-        QCoreApplication::processEvents(QEventLoop::AllEvents, qMax(1, qMin(20, left)));
-    }
+    // An event loop sleeps until an event or the timer comes; polling would spin.
+    QEventLoop loop;
+    QTimer::singleShot(qMax(0, ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 bool saveDeviceToFile(const QString &fileName, QIODevice *device)

@@ -25,6 +25,7 @@ int main(int argc, char *argv[])
     }
 
     qInstallMessageHandler(messageHandler);
+    Startup::prepareDataFolder();
     Startup::gb18030Codec();
     Startup::installApplicationFont();
     initCourseHeaderCaptions();

@@ -3,6 +3,7 @@
 #include "app/apppath.h"
 
 #include <QFile>
+#include <QMutex>
 
 QString formatLogRecord(const QDateTime &when, const QString &message)
 {
@@ -14,6 +15,9 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
 {
     Q_UNUSED(type);
     Q_UNUSED(context);
+    // Records come from the record writer's thread too: one at a time.
+    static QMutex mutex;
+    QMutexLocker lock(&mutex);
     QFile file(logFilePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return;

@@ -56,6 +56,10 @@ bool psqlite::open(const QString &path, const QString &name)
             probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
             return true;
         qDebug() << "打开数据库" << path << "失败" << probe.lastError().text();
+        probe.finish();
+        probe = QSqlQuery();
+        // Closed, so that isOpen() says so and later statements are not even tried.
+        m_database->close();
         return false;
     }
     qDebug() << "打开数据库" << path << "失败" << m_database->lastError().text();
@@ -67,9 +71,36 @@ bool psqlite::isOpen() const
     return m_database && m_database->isOpen();
 }
 
+bool psqlite::transaction()
+{
+    if (!isOpen())
+        return false;
+    if (m_database->transaction())
+        return true;
+    qDebug() << "psqlite::transaction 无法开始事务" << m_path << m_database->lastError().text();
+    return false;
+}
+
+bool psqlite::commit()
+{
+    if (!isOpen())
+        return false;
+    if (m_database->commit())
+        return true;
+    qDebug() << "psqlite::commit 提交失败" << m_path << m_database->lastError().text();
+    m_database->rollback();
+    return false;
+}
+
+void psqlite::rollback()
+{
+    if (isOpen() && !m_database->rollback())
+        qDebug() << "psqlite::rollback" << m_path << m_database->lastError().text();
+}
+
 bool psqlite::exec(const QString &sql)
 {
-    if (!m_database)
+    if (!isOpen())
         return false;
     QSqlQuery query(*m_database);
     if (query.exec(sql))
@@ -109,7 +140,7 @@ bool psqlite::close()
 
 QSqlQuery psqlite::runBound(const QString &sql, const QVariantList &values, bool *ok)
 {
-    if (!m_database) {
+    if (!isOpen()) {
         if (ok)
             *ok = false;
         return QSqlQuery();
@@ -137,7 +168,7 @@ bool psqlite::execBound(const QString &sql, const QVariantList &values)
 {
     bool ok = false;
     QSqlQuery query = runBound(sql, values, &ok);
-    if (!ok)
+    if (!ok && isOpen())
         logQueryFailure("psqlite::execBound", sql, query.lastError());
     return ok;
 }
@@ -149,7 +180,7 @@ QVariant psqlite::rexecBound(const QString &sql, const QVariantList &values, con
     if (ok && query.next())
         return column.isEmpty() ? query.value(0) : query.value(column);
     const QSqlError error = query.lastError();
-    if (m_database && error.type() != QSqlError::NoError)
+    if (isOpen() && error.type() != QSqlError::NoError)
         logQueryFailure("psqlite::rexec 1", sql, error);
     return QVariant(QString());
 }
@@ -160,7 +191,8 @@ QList<QVariantMap> psqlite::selectRows(const QString &sql, const QVariantList &v
     bool ok = false;
     QSqlQuery query = runBound(sql, values, &ok);
     if (!ok) {
-        logQueryFailure("psqlite::selectRows", sql, query.lastError());
+        if (isOpen())
+            logQueryFailure("psqlite::selectRows", sql, query.lastError());
         return rows;
     }
     while (query.next()) {

@@ -9,6 +9,9 @@
 
 // Base of every database class: one named QSQLITE connection.
 //
+// A failed open leaves the object closed: isOpen() is false and every statement fails at
+// once without a further log line.
+//
 // Statement texts are complete SQL. Values that come from users or files never go into
 // the text: subclasses pass them to the *Bound operations, which prepare the statement
 // and bind the values in order ("?" placeholders).
@@ -34,7 +37,15 @@ public:
     // Closes and unregisters the connection; a second close logs "重复卸载.." and fails.
     bool close();
 
+    // False after a failed open: the object then runs no statements and logs nothing more
+    // (the failed open logged one line).
     bool isOpen() const;
+
+    // Transactions on this connection; each failure is logged. commit rolls back when it
+    // fails and returns false.
+    bool transaction();
+    bool commit();
+    void rollback();
     QString databasePath() const { return m_path; }
     QString connectionName() const { return m_name; }
 
@@ -57,4 +68,33 @@ protected:
     QString m_path;
     QString m_name;
     QString m_connectOptions;
+};
+
+// Rolls back the transaction it began unless commit() was called and succeeded.
+class TransactionGuard
+{
+public:
+    explicit TransactionGuard(psqlite &db) : m_db(db), m_active(db.transaction()) {}
+    ~TransactionGuard()
+    {
+        if (m_active)
+            m_db.rollback();
+    }
+    TransactionGuard(const TransactionGuard &) = delete;
+    TransactionGuard &operator=(const TransactionGuard &) = delete;
+
+    // Whether the transaction began.
+    bool isActive() const { return m_active; }
+    // Commits; false (rolled back) when the transaction never began or did not commit.
+    bool commit()
+    {
+        if (!m_active)
+            return false;
+        m_active = false;
+        return m_db.commit();
+    }
+
+private:
+    psqlite &m_db;
+    bool m_active;
 };

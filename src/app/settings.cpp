@@ -3,6 +3,7 @@
 #include "app/apppath.h"
 #include "app/globals.h"
 
+#include <QDebug>
 #include <QHash>
 #include <QSettings>
 
@@ -34,6 +35,34 @@ const QHash<QString, QVariant> &defaults()
     return table;
 }
 
+// The stored value in the type of the key's default; a value that does not convert reads
+// as the default (a mistyped "Learn/Volume=loud" must not mute the speech).
+QVariant typed(const QString &key, const QVariant &stored, const QVariant &fallback)
+{
+    const QString text = stored.toString().trimmed();
+    bool ok = true;
+    QVariant result = stored;
+    if (fallback.typeId() == QMetaType::Int) {
+        result = text.toInt(&ok);
+    } else if (fallback.typeId() == QMetaType::Bool) {
+        const QString lower = text.toLower();
+        ok = stored.typeId() == QMetaType::Bool || lower == QLatin1String("true") ||
+             lower == QLatin1String("false") || lower == QLatin1String("1") ||
+             lower == QLatin1String("0");
+        result = stored.typeId() == QMetaType::Bool
+                     ? stored.toBool()
+                     : (lower == QLatin1String("true") || lower == QLatin1String("1"));
+    } else if (key.startsWith(QLatin1String("Remote/")) && key.endsWith(QLatin1String("Host")) &&
+               !text.isEmpty() && !text.contains(QLatin1String("://"))) {
+        qDebug() << "GlobalSettings: 地址缺少协议, 加上 http://" << key << text;
+        return QVariant(QStringLiteral("http://") + text);
+    }
+    if (ok)
+        return result;
+    qDebug() << "GlobalSettings: 设置值无效, 使用默认值" << key << text << fallback;
+    return fallback;
+}
+
 QSettings *resolve(QSettings *settings)
 {
     return settings ? settings : g_pSettings;
@@ -61,9 +90,12 @@ QVariant defaultValue(const QString &key)
 QVariant value(const QString &key, QSettings *settings)
 {
     QSettings *s = resolve(settings);
+    const QVariant fallback = defaultValue(key);
     if (!s)
-        return defaultValue(key);
-    return s->value(key, defaultValue(key));
+        return fallback;
+    if (!s->contains(key) || !fallback.isValid())
+        return s->value(key, fallback);
+    return typed(key, s->value(key), fallback);
 }
 
 void setValue(const QString &key, const QVariant &value, QSettings *settings)

@@ -16,7 +16,9 @@ QSettings *create();
 QVariant defaultValue(const QString &key);
 
 // The value of key in the process-wide settings object (or settings, when given),
-// falling back to the key's default.
+// falling back to the key's default. A stored value that does not convert to the type of
+// the key's default (a number, a bool) reads as the default, with a log line; a remote
+// host without a scheme gets "http://" (and a log line).
 QVariant value(const QString &key, QSettings *settings = nullptr);
 void setValue(const QString &key, const QVariant &value, QSettings *settings = nullptr);
 

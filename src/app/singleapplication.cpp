@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -26,9 +27,11 @@ QString SingleApplication::socketName(const QString &id)
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = qEnvironmentVariable("LOGNAME");
-    // A private program root (MEMORA_ROOT) is a separate installation with its own data.
-    const QString key =
-        id + QLatin1Char('|') + user + QLatin1Char('|') + qEnvironmentVariable("MEMORA_ROOT");
+    // A private program root (MEMORA_ROOT) is a separate installation with its own data;
+    // the cleaned path, so that "<root>/" and "<root>" are one installation.
+    const QString root = qEnvironmentVariable("MEMORA_ROOT");
+    const QString key = id + QLatin1Char('|') + user + QLatin1Char('|') +
+                        (root.isEmpty() ? root : QDir::cleanPath(root));
     const QByteArray hash =
         QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("memora-") + QString::fromLatin1(hash);

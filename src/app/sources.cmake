@@ -8,4 +8,5 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings.h ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.h ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup.h ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/userfolder.h ${CMAKE_CURRENT_LIST_DIR}/userfolder.cpp
 )

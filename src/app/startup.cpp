@@ -1,9 +1,11 @@
 #include "app/startup.h"
 
+#include "app/apppath.h"
 #include "app/clock.h"
 #include "user/usermgr.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -14,6 +16,18 @@
 #include <QWidget>
 
 namespace Startup {
+
+void prepareDataFolder()
+{
+    const QString program = programFolder();
+    const QString data = dataFolder();
+    QDir().mkpath(data);
+    qDebug() << "Startup: 数据文件夹" << QDir::toNativeSeparators(data);
+    if (isPortableSetup(program) && data != program)
+        qDebug() << "Startup: 便携版程序文件夹不可写, 用户数据改存数据文件夹"
+                 << QDir::toNativeSeparators(program);
+    moveOldUserData(program, data);
+}
 
 QTextCodec *gb18030Codec()
 {

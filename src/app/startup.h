@@ -12,6 +12,11 @@ class UserMgr;
 // Pieces of the trainer's start-up that main runs in order.
 namespace Startup {
 
+// Creates the data folder, logs where it is (and why, for a portable set-up that cannot
+// be written) and moves the udata folder of an earlier run in the program folder there.
+// Nothing to do under MEMORA_ROOT, where both folders are the same.
+void prepareDataFolder();
+
 // The codec for the GB18030 files the trainer reads; the locale's codec when missing.
 QTextCodec *gb18030Codec();
 // "SimSun" 9 pt, falling back to an installed CJK font.

@@ -1,6 +1,7 @@
 #include "course/coursecategorymgr.h"
 
 #include "app/apppath.h"
+#include "app/userfolder.h"
 #include "course/coursedb.h"
 #include "course/courseheadercaptions.h"
 #include "course/coursesqlquerymodel.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -93,12 +95,13 @@ QString number(double value)
 
 CourseCategoryMgr::CourseCategoryMgr(const QString &userName) : m_userName(userName)
 {
-    ensureAppDir(QStringLiteral("/udata/%1").arg(m_userName));
+    const QString folder = userFolderPath(m_userName);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
 
     open(QStringLiteral(":memory:"), QLatin1String(kConnectionName));
     exec(QLatin1String(kCreateCourseInfoTable));
     exec(QLatin1String(kCreateTreeTable));
-    m_database->commit();
 
     m_official = new OCategoryCourseDB;
     m_user = new UCategoryCourseDB;
@@ -144,7 +147,7 @@ void CourseCategoryMgr::mergeLevel(CategoryCourseDBBase *catalogue, int catype, 
 
     const QList<QVariantMap> courses = catalogue->courseRows(catalogueParent);
     if (!courses.isEmpty()) {
-        m_database->transaction();
+        transaction();
         const QString insert = QString::fromLatin1(kInsertCourseInfo).arg(treeParent);
         for (const QVariantMap &row : courses) {
             const QVariant exist =
@@ -152,7 +155,7 @@ void CourseCategoryMgr::mergeLevel(CategoryCourseDBBase *catalogue, int catype, 
             execBound(insert, {row.value("cttype"), row.value("mid"), row.value("name"), exist,
                                row.value("wcount")});
         }
-        m_database->commit();
+        commit();
     }
 
     const QList<QVariantMap> categories = catalogue->categoryRows(catalogueParent);
@@ -178,18 +181,28 @@ void CourseCategoryMgr::recount()
         while (query.next())
             nodes << query.value(0).toInt();
     query.finish();
-    m_database->transaction();
+    transaction();
     for (int node : nodes)
         exec(QString::fromLatin1(kRecountNode).arg(node).arg(node));
-    m_database->commit();
+    commit();
 }
 
 void CourseCategoryMgr::markInstalled(int cttype)
 {
-    const QString folder = appPath(cttype == OfficialCourses ? QStringLiteral("/odata/course")
-                                                             : QStringLiteral("/udata/course"));
-    m_database->transaction();
-    for (const QString &file : listFiles(folder, QStringLiteral("*.db"))) {
+    QStringList files;
+    if (cttype == OfficialCourses) {
+        // Shipped courses lie in the program folder, downloaded ones in the data folder's own
+        // "odata/course" (the same folder when the program folder holds the user data).
+        const QString shipped = programFolder() + QStringLiteral("/odata/course");
+        const QString downloaded = dataFolder() + QStringLiteral("/odata/course");
+        files = listFiles(shipped, QStringLiteral("*.db"));
+        if (QDir(downloaded) != QDir(shipped))
+            files += listFiles(downloaded, QStringLiteral("*.db"));
+    } else {
+        files = listFiles(appPath(QStringLiteral("/udata/course")), QStringLiteral("*.db"));
+    }
+    transaction();
+    for (const QString &file : files) {
         // Only course word files are named after a plain decimal file id.
         const QString base = QFileInfo(file).completeBaseName();
         bool isNumber = false;
@@ -198,7 +211,7 @@ void CourseCategoryMgr::markInstalled(int cttype)
             continue;
         exec(QString::fromLatin1(kMarkInstalled).arg(mid).arg(cttype));
     }
-    m_database->commit();
+    commit();
 }
 
 int CourseCategoryMgr::findNode(const char *name, int catype)
@@ -225,7 +238,7 @@ void CourseCategoryMgr::loadStatistics()
     const QList<QVariantMap> rows =
         selectRows(QString::fromLatin1(kSelectMyCourses).arg(m_myCoursesNode));
     QSet<QPair<int, int>> done;
-    m_database->transaction();
+    transaction();
     for (const QVariantMap &row : rows) {
         const int cttype = row.value("cttype").toInt();
         const int mid = row.value("mid").toInt();
@@ -236,9 +249,9 @@ void CourseCategoryMgr::loadStatistics()
             continue;
         done.insert({cttype, mid});
         const QString path =
-            appPath(QStringLiteral("/udata/%1/%2%3.ldb").arg(m_userName, prefix).arg(mid));
+            userFilePath(m_userName, prefix + QString::number(mid) + QStringLiteral(".ldb"));
         // Only records that exist are read (opening a missing one would create it).
-        if (!QFileInfo(path).isFile())
+        if (path.isEmpty() || !QFileInfo(path).isFile())
             continue;
         LearnCourseDB record(path);
         exec(QString::fromLatin1(kUpdateStatistics)
@@ -249,7 +262,7 @@ void CourseCategoryMgr::loadStatistics()
                  .arg(cttype)
                  .arg(mid));
     }
-    m_database->commit();
+    commit();
 }
 
 void CourseCategoryMgr::buildTree(QTreeWidget *tree)
@@ -388,7 +401,9 @@ bool CourseCategoryMgr::isCourseAvailable(int courseId)
 
 bool CourseCategoryMgr::hasLearnFiles()
 {
-    const QString folder = appPath(QStringLiteral("/udata/%1/").arg(m_userName));
+    const QString folder = userFolderPath(m_userName);
+    if (folder.isEmpty())
+        return false;
     for (const QString &file : listFiles(folder, QStringLiteral("*.ldb")))
         if (QFileInfo(file).isFile())
             return true;

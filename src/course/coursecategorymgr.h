@@ -78,6 +78,8 @@ public:
     int nodeType(int nodeId);
     QString nodeName(int nodeId);
     // Full path of the course's word file; the program folder for an unknown course type.
+    // An official course missing from the program folder is looked up in the data folder's
+    // own "odata/course", where downloaded courses go.
     QString coursePath(int courseId);
     // Learning-record prefix: "o" official, "u" user, "" (logged) otherwise.
     QString getCoursePrxByid(int courseId);

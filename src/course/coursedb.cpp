@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -19,16 +20,22 @@ CourseDB::CourseDB(const QString &path) : m_coursePath(path)
         qDebug() << "CourseDB::CourseDB 课程不存在" << path;
 }
 
-CourseDB::~CourseDB() = default;
+CourseDB::~CourseDB()
+{
+    // The prepared statement must go before its connection does.
+    m_insert.reset();
+}
 
 void CourseDB::createTables()
 {
-    if (!isOpen())
+    if (!isOpen()) {
+        m_insert.reset();
         open(m_coursePath, QString());
-    m_database->transaction();
+    }
+    TransactionGuard transaction(*this);
     exec(QLatin1String(kCreateTable));
     exec(QLatin1String(kCreateIndex));
-    m_database->commit();
+    transaction.commit();
 }
 
 int CourseDB::wordCount()
@@ -44,11 +51,33 @@ bool CourseDB::hasWords()
 bool CourseDB::insertWord(const QString &word, const QString &trans, const QString &phonetic,
                           const QString &esentence)
 {
-    bool ok = false;
-    runBound(
-        QStringLiteral("insert into tword(word, phonetic, trans, esentence) values(?, ?, ?, ?)"),
-        {word, phonetic, trans, esentence}, &ok);
-    return ok;
+    if (!isOpen())
+        return false;
+    if (!m_insert) {
+        auto query = std::make_unique<QSqlQuery>(*m_database);
+        if (!query->prepare(QStringLiteral(
+                "insert into tword(word, phonetic, trans, esentence) values(?, ?, ?, ?)"))) {
+            qDebug() << "CourseDB::insertWord" << query->lastError().text();
+            return false;
+        }
+        m_insert = std::move(query);
+    }
+    // A null text would be stored as NULL; the columns hold '' instead.
+    auto text = [](const QString &value) {
+        return value.isNull() ? QString(QLatin1String("")) : value;
+    };
+    m_insert->bindValue(0, text(word));
+    m_insert->bindValue(1, text(phonetic));
+    m_insert->bindValue(2, text(trans));
+    m_insert->bindValue(3, text(esentence));
+    return m_insert->exec();
+}
+
+void CourseDB::closeFile()
+{
+    m_insert.reset();
+    if (isOpen())
+        close();
 }
 
 bool CourseDB::getWordInfoByID(WordInfo &info, int id)

@@ -5,6 +5,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSqlQuery;
+
 // One course's word file: table TWORD with one row per English word.
 // Words are passed as plain text: quotes need no doubling, they are bound values.
 class CourseDB : public psqlite
@@ -24,11 +28,17 @@ public:
     int wordCount();
     bool hasWords();
     // Stores one word; a word already in the course is skipped (the first one wins).
+    // The statement is prepared on first use and kept, so a batch of inserts inside one
+    // transaction costs one prepare.
     bool insertWord(const QString &word, const QString &trans, const QString &phonetic,
                     const QString &esentence);
     // Fills info with the row's columns (existing keys overwritten); false if no such id.
     bool getWordInfoByID(WordInfo &info, int id);
 
+    // Closes the file (a later createTables opens it again).
+    void closeFile();
+
 private:
     QString m_coursePath;
+    std::unique_ptr<QSqlQuery> m_insert;
 };

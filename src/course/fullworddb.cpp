@@ -4,6 +4,8 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 
 FullWordDB::FullWordDB()
 {
@@ -19,10 +21,46 @@ FullWordDB::FullWordDB()
     open(path, QString());
 }
 
+FullWordDB::~FullWordDB()
+{
+    // The prepared statement must go before its connection does.
+    m_lookup.reset();
+}
+
 QString FullWordDB::getESentence(const QString &word)
 {
     if (!isOpen())
         return QString();
-    return rexecBound(QStringLiteral("select esentence from TWORD where word = ?"), {word})
-        .toString();
+    if (!m_lookup) {
+        auto query = std::make_unique<QSqlQuery>(*m_database);
+        if (!query->prepare(QStringLiteral("select esentence from TWORD where word = ?"))) {
+            qDebug() << "psqlite::rexec 1" << query->lastError().text();
+            return QString();
+        }
+        m_lookup = std::move(query);
+    }
+    m_lookup->bindValue(0, word);
+    QString sentence;
+    if (!m_lookup->exec())
+        qDebug() << "psqlite::rexec 1" << m_lookup->lastError().text();
+    else if (m_lookup->next())
+        sentence = m_lookup->value(0).toString();
+    m_lookup->finish();
+    return sentence;
+}
+
+void FullWordDB::beginLookups()
+{
+    if (isOpen() && !m_inBatch)
+        m_inBatch = m_database->transaction();
+}
+
+void FullWordDB::endLookups()
+{
+    if (!m_inBatch)
+        return;
+    if (m_lookup)
+        m_lookup->finish();
+    m_database->commit();
+    m_inBatch = false;
 }

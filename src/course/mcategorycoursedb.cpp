@@ -1,6 +1,7 @@
 #include "course/mcategorycoursedb.h"
 
 #include "app/apppath.h"
+#include "app/userfolder.h"
 #include "course/coursecategorymgr.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
@@ -31,9 +32,7 @@ MCategoryCourseDB::MCategoryCourseDB(const QString &userName, CourseCategoryMgr 
 {
     open(QStringLiteral(":memory:"), QLatin1String(kConnectionName));
     exec(QString::fromUtf8(kCreateCategoryTable));
-    m_database->commit();
     exec(QString::fromUtf8(kCreateCourseTable));
-    m_database->commit();
     fill();
 }
 
@@ -49,9 +48,10 @@ void MCategoryCourseDB::fill()
     exec(QString::fromUtf8(kInsertMasteredCategory).arg(m_topId));
     m_masteredId = lastInsertRowId();
 
-    const QString folder = appPath(QStringLiteral("/udata/%1").arg(m_userName));
-    const QStringList files = listFiles(folder, QStringLiteral("*.ldb"));
-    m_database->transaction();
+    const QString folder = userFolderPath(m_userName);
+    const QStringList files =
+        folder.isEmpty() ? QStringList() : listFiles(folder, QStringLiteral("*.ldb"));
+    transaction();
     for (const QString &file : files) {
         const QFileInfo info(file);
         if (!info.isFile())
@@ -87,5 +87,5 @@ void MCategoryCourseDB::fill()
         execBound(QString::fromUtf8(kInsertCourse).arg(mid).arg(cttype).arg(cid).arg(wcount),
                   {name});
     }
-    m_database->commit();
+    commit();
 }

@@ -35,9 +35,35 @@ const char *const UCategoryCourseDB::kSelectCourseNames = "select name from TCou
 UCategoryCourseDB::UCategoryCourseDB()
 {
     const QString relative = QString::fromLatin1(kRelativePath);
+    const QString path = appPath(relative);
     openCatalogue(relative, false);
-    if (!isOpen() && !QFileInfo::exists(appPath(relative)))
-        createCatalogue(appPath(relative));
+    if (!isOpen() && !QFileInfo::exists(path)) {
+        createCatalogue(path);
+    } else if (isOpen() &&
+               rexec(QStringLiteral("select count(*) from sqlite_master")).toInt() == 0) {
+        // An empty database (a 0-byte file) holds no catalogue yet: make it in place, or
+        // every import would fail on the missing tables.
+        qDebug() << "UCategoryCourseDB: 用户课程目录是空的, 重建" << path;
+        if (!makeTables()) {
+            close();
+            qDebug() << "UCategoryCourseDB: 无法重建用户课程目录" << path;
+        }
+    } else if (isOpen() && rexec(QStringLiteral("select count(*) from sqlite_master where type = "
+                                                "'table' and name in ('TCategory', 'TCourse')"))
+                                   .toInt() != 2) {
+        // Some other data: leave the file as it is.
+        qDebug() << "UCategoryCourseDB: 用户课程目录不是课程目录, 不使用" << path;
+        close();
+    }
+}
+
+bool UCategoryCourseDB::makeTables()
+{
+    TransactionGuard transaction(*this);
+    const bool made = transaction.isActive() && exec(QLatin1String(kCreateCategoryTable)) &&
+                      exec(QLatin1String(kCreateCourseTable)) &&
+                      exec(QString::fromUtf8(kInsertUserCoursesCategory));
+    return made && transaction.commit();
 }
 
 bool UCategoryCourseDB::createCatalogue(const QString &path)
@@ -45,16 +71,11 @@ bool UCategoryCourseDB::createCatalogue(const QString &path)
     ensureAppDir(QStringLiteral("/udata/course"));
     if (!open(path, QString()))
         return false;
-    m_database->transaction();
-    const bool made = exec(QLatin1String(kCreateCategoryTable)) &&
-                      exec(QLatin1String(kCreateCourseTable)) &&
-                      exec(QString::fromUtf8(kInsertUserCoursesCategory));
-    if (made && m_database->commit()) {
+    if (makeTables()) {
         qDebug() << "UCategoryCourseDB: 新建用户课程目录" << path;
         return true;
     }
     // Leave no half-made catalogue behind: the next start tries again.
-    m_database->rollback();
     close();
     QFile::remove(path);
     qDebug() << "UCategoryCourseDB: 无法新建用户课程目录" << path;
@@ -108,19 +129,16 @@ int UCategoryCourseDB::addCourse(int cid, const QString &name)
     if (!isOpen())
         return 0;
     // The row and its file id are written together, so no row is left without a mid.
-    m_database->transaction();
-    if (!execBound(QString::fromLatin1(kAddCourse).arg(1).arg(cid), {name})) {
-        m_database->rollback();
+    TransactionGuard transaction(*this);
+    if (!transaction.isActive() ||
+        !execBound(QString::fromLatin1(kAddCourse).arg(1).arg(cid), {name}))
         return 0;
-    }
     const int id = lastInsertRowId();
     if (id <= 0 || !exec(QString::fromLatin1(kSetCourseMid).arg(id).arg(id))) {
-        m_database->rollback();
         qDebug() << "UCategoryCourseDB::addCourse failed" << name;
         return 0;
     }
-    m_database->commit();
-    return id;
+    return transaction.commit() ? id : 0;
 }
 
 int UCategoryCourseDB::getCourseMid(const QString &name)

@@ -61,4 +61,6 @@ public:
 private:
     // Makes a new, empty catalogue at path holding only "用户课程".
     bool createCatalogue(const QString &path);
+    // The two tables and the "用户课程" category, in one transaction.
+    bool makeTables();
 };

@@ -2,6 +2,7 @@
 
 #include "learn/learncodes.h"
 #include "learn/learncoursedbmemory.h"
+#include "learn/recordwriter.h"
 
 #include <QDebug>
 
@@ -9,7 +10,8 @@ const char *const FreeLearnMethod::kMemoryConnectionName = "FreeLearnMethodMDB";
 
 FreeLearnMethod::FreeLearnMethod(LearnSetMgr &settings)
     : LearnMethodBase(settings), m_memory(nullptr), m_file(nullptr), m_todayNewWords(0),
-      m_written(0), m_gradingsWritten(0), m_sessionWrites(false)
+      m_writer(nullptr), m_syncSaved(true), m_written(0), m_gradingsWritten(0),
+      m_sessionWrites(false)
 {
     m_newCount = 0;
     m_dueCount = 0;
@@ -24,9 +26,20 @@ void FreeLearnMethod::dropCopy()
 {
     if (!m_memory)
         return;
-    if (!writeBack())
+    writeBack();
+    if (m_writer) {
+        m_writer->finish();
+        m_syncSaved = m_writer->saved();
+        m_syncError = m_writer->error();
+        if (!m_syncSaved)
+            qDebug() << "FreeLearnMethod 学习记录写回失败, 未写入的语句"
+                     << m_writer->pendingStatements() << m_syncError;
+        delete m_writer;
+        m_writer = nullptr;
+    } else if (!m_syncSaved) {
         qDebug() << "FreeLearnMethod 学习记录写回失败, 未写入的语句"
-                 << m_memory->journalSize() - m_written;
+                 << m_memory->journalSize() - m_written << m_syncError;
+    }
     if (m_sessionWrites && m_file)
         m_file->endSessionWrites();
     m_sessionWrites = false;
@@ -50,6 +63,9 @@ void FreeLearnMethod::attach(LearnCourseDBBase *file)
         m_memory->copyFrom(*file);
         file->beginSessionWrites();
         m_sessionWrites = true;
+        const QString path = file->databasePath();
+        if (file->isOpen() && !path.isEmpty() && path != QLatin1String(":memory:"))
+            m_writer = new RecordWriter(path);
     }
 }
 
@@ -57,16 +73,47 @@ bool FreeLearnMethod::writeBack()
 {
     if (!m_memory)
         return false;
-    const int size = m_memory->journalSize();
-    if (size > m_written) {
-        if (!m_file)
-            return false;
-        if (!m_file->replay(m_memory->journal().mid(m_written)))
-            return false;
-        m_written = size;
-    }
+    // This write-back point is used up whatever happens: a failure is retried at the
+    // next point, never at every draw.
     m_gradingsWritten = m_gradings;
+    const int size = m_memory->journalSize();
+    const std::optional<UseLogRow> log =
+        m_useLogSource ? std::optional<UseLogRow>(m_useLogSource()) : std::nullopt;
+    if (size <= m_written && !log)
+        return true;
+    const QStringList batch = m_memory->journal().mid(m_written);
+    if (m_writer) {
+        m_writer->submit(batch, log);
+        m_written = size;
+        return true;
+    }
+    if (!m_file)
+        return false;
+    m_syncSaved = m_file->writeBatch(batch, log ? &*log : nullptr, &m_logRowId, &m_syncError);
+    if (!m_syncSaved) {
+        qDebug() << "FreeLearnMethod 学习记录写回失败" << m_syncError;
+        return false;
+    }
+    m_syncError.clear();
+    m_written = size;
     return true;
+}
+
+int FreeLearnMethod::unsavedStatements() const
+{
+    if (m_writer)
+        return m_writer->pendingStatements();
+    return m_memory ? m_memory->journalSize() - m_written : 0;
+}
+
+bool FreeLearnMethod::gradingsSaved() const
+{
+    return m_writer ? m_writer->saved() : m_syncSaved;
+}
+
+QString FreeLearnMethod::saveError() const
+{
+    return m_writer ? m_writer->error() : m_syncError;
 }
 
 void FreeLearnMethod::pauseTiming()

@@ -31,7 +31,8 @@ enum Draw
 {
     NothingDue = -1, // no word due now and no new word left; some words still in learning
     AllKnown = -2,   // every word of the course is known well (or the record has no words)
-    QuotaUsed = -3   // plan mode: today's quota of new words is used up
+    QuotaUsed = -3,  // plan mode: today's quota of new words is used up
+    InUse = -4       // the record is being studied in another session; nothing was opened
 };
 
 // TSTUDYWORD STATE values.

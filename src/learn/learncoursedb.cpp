@@ -1,5 +1,7 @@
 #include "learn/learncoursedb.h"
 
+#include "course/coursedb.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -28,11 +30,26 @@ LearnCourseDB::LearnCourseDB(const QString &path, CourseDB *course)
     if (!open(path, QString()))
         qDebug() << "LearnCourseDB::LearnCourseDB 学习记录无法打开" << path;
     if (isNew && isOpen()) {
-        createTables();
-        const int added = fillFromCourse(course);
-        m_created = true;
+        const int added = createAndFill(course);
+        m_created = added >= 0;
         qDebug() << "LearnCourseDB::LearnCourseDB 新建学习记录" << path << added;
+    } else if (course && isOpen() && isWordless() && course->hasWords()) {
+        // Tables without words (a record made before creation and fill were one step, and
+        // killed in between): records never gain words otherwise, so fill it now.
+        const int added = createAndFill(course);
+        qDebug() << "LearnCourseDB::LearnCourseDB 学习记录没有单词, 重新填充" << path << added;
     }
 }
 
 LearnCourseDB::~LearnCourseDB() = default;
+
+bool LearnCourseDB::isWordless()
+{
+    const int tables = rexec(QStringLiteral("select count(*) from sqlite_master")).toInt();
+    const bool hasWordTable =
+        rexec(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name "
+                             "= 'TSTUDYWORD'"))
+            .toInt() > 0;
+    // A database holding other tables is not a record: leave it alone.
+    return tables == 0 || (hasWordTable && totalWords() == 0);
+}

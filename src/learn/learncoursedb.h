@@ -10,8 +10,10 @@ class CourseDB;
 // course is given, one new row per course word. An empty file (0 bytes) is made anew the
 // same way when course is given; without a course it is left empty (its queries read 0),
 // so a reader cannot turn it into a record without words. An existing file
-// is used as it is: no tables are created and no words added or removed. A file that is
-// not a readable record is left untouched; its queries read 0.
+// is used as it is: no words added or removed, except that a record without any word of a
+// course that has words is filled (a session killed between creation and fill in older
+// versions left it so). Creation and fill are one transaction. A file that is not a
+// readable record is left untouched; its queries read 0.
 class LearnCourseDB : public LearnCourseDBBase
 {
 public:
@@ -25,6 +27,9 @@ public:
     bool wasCreated() const { return m_created; }
 
 private:
+    // No table at all, or a TSTUDYWORD without rows.
+    bool isWordless();
+
     QString m_recordPath;
     bool m_created;
 };

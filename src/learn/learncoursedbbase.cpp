@@ -45,7 +45,7 @@ const char *const LearnCourseDBBase::kTotalWords = "select count(wid) from TSTUD
 const char *const LearnCourseDBBase::kFirstNewWord =
     "select wid from TSTUDYWORD where STATE = 0 LIMIT 1";
 const char *const LearnCourseDBBase::kNextDueWord =
-    "SELECT wid from tstudyword where (julianday('now', 'localtime') - julianday(lasttime)) * "
+    "SELECT wid from tstudyword where (julianday(?) - julianday(lasttime)) * "
     "86400.0 > fp and state = 1 order by fp, lasttime LIMIT 1";
 const char *const LearnCourseDBBase::kCountInState =
     "SELECT count(wid) from TSTUDYWORD where state = %1";
@@ -79,6 +79,9 @@ const char *const LearnCourseDBBase::kTouchLastTime =
 const char *const LearnCourseDBBase::kAddUseLog =
     "insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, KonwWellWord) values('%1', "
     "%2, %3, %4, %5, %6)";
+const char *const LearnCourseDBBase::kUpdateUseLog =
+    "update TUSELOG set STLen = %1, PauseTLen = %2, SNWord = %3, SOWord = %4, KonwWellWord = %5 "
+    "where ID = %6";
 
 LearnCourseDBBase::LearnCourseDBBase() = default;
 
@@ -88,16 +91,70 @@ void LearnCourseDBBase::createTables()
 {
     if (!m_database)
         return;
-    m_database->transaction();
+    if (!m_database->transaction()) {
+        qDebug() << "LearnCourseDBBase::createTables 无法开始事务" << m_path
+                 << m_database->lastError().text();
+        return;
+    }
+    createTablesNow();
+    if (!m_database->commit()) {
+        qDebug() << "LearnCourseDBBase::createTables 提交失败" << m_path
+                 << m_database->lastError().text();
+        m_database->rollback();
+    }
+}
+
+void LearnCourseDBBase::createTablesNow()
+{
     exec(QLatin1String(kCreateSopLog));
     exec(QLatin1String(kCreateStudyWord));
     exec(QLatin1String(kCreateWidIndex));
     exec(QLatin1String(kCreateUseLog));
-    exec(QLatin1String(kCreateSetInfo));
-    m_database->commit();
+    // The settings table has no "if not exists": a record that has it keeps it.
+    if (rexec(QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
+                             "name = 'TSETINFO'"))
+            .toInt() == 0)
+        exec(QLatin1String(kCreateSetInfo));
 }
 
 int LearnCourseDBBase::fillFromCourse(CourseDB *course)
+{
+    if (!m_database)
+        return 0;
+    if (!m_database->transaction()) {
+        qDebug() << "LearnCourseDBBase::fillFromCourse 无法开始事务" << m_path
+                 << m_database->lastError().text();
+        return 0;
+    }
+    const int added = fillNow(course);
+    if (m_database->commit())
+        return added;
+    qDebug() << "LearnCourseDBBase::fillFromCourse 提交失败" << m_path
+             << m_database->lastError().text();
+    m_database->rollback();
+    return 0;
+}
+
+int LearnCourseDBBase::createAndFill(CourseDB *course)
+{
+    if (!m_database || !m_database->isOpen())
+        return -1;
+    if (!m_database->transaction()) {
+        qDebug() << "LearnCourseDBBase::createAndFill 无法开始事务" << m_path
+                 << m_database->lastError().text();
+        return -1;
+    }
+    createTablesNow();
+    const int added = fillNow(course);
+    if (m_database->commit())
+        return added;
+    qDebug() << "LearnCourseDBBase::createAndFill 提交失败" << m_path
+             << m_database->lastError().text();
+    m_database->rollback();
+    return -1;
+}
+
+int LearnCourseDBBase::fillNow(CourseDB *course)
 {
     if (!course || !m_database) {
         qDebug() << "LearnCourseDBBase::fillFromCourse 没有课程";
@@ -127,7 +184,6 @@ int LearnCourseDBBase::fillFromCourse(CourseDB *course)
     }
 
     int added = 0;
-    m_database->transaction();
     // The statement prepared once, the word id bound for each row.
     QSqlQuery insert(*m_database);
     if (insert.prepare(QString::fromLatin1(kFillWord).arg(QLatin1Char('?')))) {
@@ -142,8 +198,61 @@ int LearnCourseDBBase::fillFromCourse(CourseDB *course)
         qDebug() << "LearnCourseDBBase::fillFromCourse" << insert.lastError().text();
     }
     insert.finish();
-    m_database->commit();
     return added;
+}
+
+bool LearnCourseDBBase::writeBatch(const QStringList &statements, const UseLogRow *log,
+                                   int *logRowId, QString *error)
+{
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!m_database || !m_database->isOpen())
+        return fail(QStringLiteral("学习记录未打开 %1").arg(m_path));
+    if (!m_database->transaction())
+        return fail(
+            QStringLiteral("无法开始事务 %1: %2").arg(m_path, m_database->lastError().text()));
+    QSqlQuery query(*m_database);
+    QString why;
+    for (const QString &sql : statements) {
+        if (!query.exec(sql)) {
+            why = QStringLiteral("%1: %2").arg(sql, query.lastError().text());
+            break;
+        }
+    }
+    int rowId = logRowId ? *logRowId : 0;
+    if (why.isEmpty() && log) {
+        const QString sql = rowId > 0 ? QString::fromLatin1(kUpdateUseLog)
+                                            .arg(log->lengthSec)
+                                            .arg(log->pauseSec)
+                                            .arg(log->newWords)
+                                            .arg(log->dueWords)
+                                            .arg(log->knownWords)
+                                            .arg(rowId)
+                                      : QString::fromLatin1(kAddUseLog)
+                                            .arg(Clock::format(log->start.toLocalTime()))
+                                            .arg(log->lengthSec)
+                                            .arg(log->pauseSec)
+                                            .arg(log->newWords)
+                                            .arg(log->dueWords)
+                                            .arg(log->knownWords);
+        if (!query.exec(sql))
+            why = QStringLiteral("%1: %2").arg(sql, query.lastError().text());
+        else if (rowId <= 0)
+            rowId = query.lastInsertId().toInt();
+    }
+    query.finish();
+    if (why.isEmpty() && !m_database->commit())
+        why = QStringLiteral("提交失败 %1: %2").arg(m_path, m_database->lastError().text());
+    if (!why.isEmpty()) {
+        m_database->rollback();
+        return fail(why);
+    }
+    if (logRowId)
+        *logRowId = rowId;
+    return true;
 }
 
 bool LearnCourseDBBase::replay(const QStringList &statements)
@@ -183,7 +292,8 @@ int LearnCourseDBBase::firstNewWord()
 
 int LearnCourseDBBase::nextDueWord()
 {
-    return rexec(QLatin1String(kNextDueWord), QStringLiteral("wid")).toInt();
+    return rexecBound(QLatin1String(kNextDueWord), {Clock::nowText()}, QStringLiteral("wid"))
+        .toInt();
 }
 
 int LearnCourseDBBase::countInState(int state)
@@ -390,7 +500,7 @@ int LearnCourseDBBase::copyStudyWordsFrom(LearnCourseDBBase &source)
         at[i] = columns.indexOf(QLatin1String(kColumns[i]));
 
     int copied = 0;
-    m_database->transaction();
+    transaction();
     QSqlQuery insert(*m_database);
     if (!insert.prepare(QLatin1String(kCopyWord))) {
         qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
@@ -410,6 +520,6 @@ int LearnCourseDBBase::copyStudyWordsFrom(LearnCourseDBBase &source)
         else
             qDebug() << "LearnCourseDBBase::copyFrom" << insert.lastError().text();
     }
-    m_database->commit();
+    commit();
     return copied;
 }

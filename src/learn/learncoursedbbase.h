@@ -8,6 +8,17 @@
 
 class CourseDB;
 
+// A study session's TUSELOG row as it stands at one moment.
+struct UseLogRow
+{
+    QDateTime start;
+    int lengthSec = 0;
+    int newWords = 0;
+    int dueWords = 0;
+    int knownWords = 0;
+    int pauseSec = 0;
+};
+
 // The learning record of one user and course: TSTUDYWORD (one row per course word with its
 // schedule state), TUSELOG (one row per study session), TSETINFO (the course's study
 // settings) and the unused TSOPLOG.
@@ -59,6 +70,7 @@ public:
     static const char *const kSetTimes;
     static const char *const kTouchLastTime;
     static const char *const kAddUseLog;
+    static const char *const kUpdateUseLog;
 
     LearnCourseDBBase();
     ~LearnCourseDBBase() override;
@@ -67,6 +79,10 @@ public:
     // The five table statements in one transaction. On an existing record only the
     // TSETINFO statement fails (it has no "if not exists"); nothing changes.
     void createTables();
+    // Creates the tables and fills them from the course in one transaction, so that a
+    // record is never left with tables but without its words. Returns the rows added, or
+    // -1 when nothing was committed.
+    int createAndFill(CourseDB *course);
     // One STATE 0 row per word id of the course's TWORD, in the order the course returns
     // them, in one transaction. Ids that are not positive are skipped and logged.
     // Returns the number of rows added.
@@ -80,13 +96,20 @@ public:
     // absolute values, replaying the same statements again is safe.
     bool replay(const QStringList &statements);
 
+    // One write-back: the statements, then the session row (inserted when *logRowId is not
+    // positive, else the row *logRowId updated), in one transaction. Any failure rolls
+    // everything back and returns false with the reason in *error; on success *logRowId
+    // holds the row's id.
+    bool writeBatch(const QStringList &statements, const UseLogRow *log, int *logRowId,
+                    QString *error);
+
     // Queries.
     int totalWords();
     // The first new word in table (fill) order; 0 if none.
     int firstNewWord();
     // The word in learning whose time since LastTime (local clock) is greater than its Fp,
     // smallest Fp first, then earliest LastTime; 0 if none. LastTime NULL or "" never
-    // qualifies. The comparison uses SQLite's clock, not a Clock offset.
+    // qualifies. "Now" is Clock::now(), bound into the statement.
     virtual int nextDueWord();
     int countInState(int state);
     bool allKnown();
@@ -139,6 +162,9 @@ public:
 protected:
     // Appends sql to the journal, then runs it.
     void journalled(const QString &sql);
+    // The table statements and the fill, without a transaction of their own.
+    void createTablesNow();
+    int fillNow(CourseDB *course);
     // Copies every TSTUDYWORD row of source into this record in one transaction.
     int copyStudyWordsFrom(LearnCourseDBBase &source);
     uint unsignedValue(const QString &sql);

@@ -1,5 +1,7 @@
 #include "learn/learncoursedbmemory.h"
 
+#include "app/clock.h"
+
 #include <QDebug>
 #include <QSqlError>
 
@@ -14,11 +16,11 @@ const char *const LearnCourseDBMemory::kFirstFp = "SELECT min(fp) FROM tstudywor
 const char *const LearnCourseDBMemory::kNextFp =
     "SELECT fp FROM tstudyword WHERE state = 1 AND fp > ? ORDER BY fp LIMIT 1";
 const char *const LearnCourseDBMemory::kGroupHasDueWord =
-    "SELECT (julianday('now', 'localtime') - julianday(lasttime)) * 86400.0 > fp FROM "
+    "SELECT (julianday(?) - julianday(lasttime)) * 86400.0 > fp FROM "
     "tstudyword WHERE state = 1 AND fp = ? AND julianday(lasttime) IS NOT NULL ORDER BY "
     "julianday(lasttime) LIMIT 1";
 const char *const LearnCourseDBMemory::kDueWordOfGroup =
-    "SELECT wid FROM tstudyword WHERE (julianday('now', 'localtime') - julianday(lasttime)) * "
+    "SELECT wid FROM tstudyword WHERE (julianday(?) - julianday(lasttime)) * "
     "86400.0 > fp AND state = 1 AND fp = ? ORDER BY lasttime LIMIT 1";
 
 LearnCourseDBMemory::LearnCourseDBMemory(const QString &connectionName)
@@ -70,17 +72,20 @@ int LearnCourseDBMemory::nextDueWord()
         return LearnCourseDBBase::nextDueWord();
     if (!m_firstFp->exec())
         return LearnCourseDBBase::nextDueWord();
+    const QString now = Clock::nowText();
     const bool any = m_firstFp->next() && !m_firstFp->value(0).isNull();
     QVariant fp = any ? m_firstFp->value(0) : QVariant();
     m_firstFp->finish();
     for (int groups = 0; any && groups < kMaxFpGroups; ++groups) {
-        m_probe->bindValue(0, fp);
+        m_probe->bindValue(0, now);
+        m_probe->bindValue(1, fp);
         if (!m_probe->exec())
             return LearnCourseDBBase::nextDueWord();
         const bool groupDue = m_probe->next() && m_probe->value(0).toInt() == 1;
         m_probe->finish();
         if (groupDue) {
-            m_pick->bindValue(0, fp);
+            m_pick->bindValue(0, now);
+            m_pick->bindValue(1, fp);
             if (!m_pick->exec())
                 return LearnCourseDBBase::nextDueWord();
             const int wid = m_pick->next() ? m_pick->value(0).toInt() : 0;

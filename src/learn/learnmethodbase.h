@@ -1,9 +1,12 @@
 #pragma once
 
+#include "learn/learncoursedbbase.h"
 #include "learn/learnschedule.h"
 
 #include <QList>
 #include <QSqlRecord>
+
+#include <functional>
 
 class LearnCourseDBBase;
 class LearnSetMgr;
@@ -47,6 +50,14 @@ public:
     // changes to the file record here.
     virtual void pauseTiming();
 
+    // False while the last write-back of the changes to the file record failed.
+    virtual bool gradingsSaved() const { return true; }
+    // Why the last write-back failed; empty while saved.
+    virtual QString saveError() const { return QString(); }
+    // The session row as it stands now; when set, every write-back writes it along (one row
+    // per session, kept current).
+    void setUseLogSource(std::function<UseLogRow()> source) { m_useLogSource = std::move(source); }
+
     // Forgets the current word (id, grade, penalty) before the next draw.
     void resetWordState();
 
@@ -84,4 +95,6 @@ protected:
     int m_dueCount;
     int m_knownCount;
     int m_gradings;
+    std::function<UseLogRow()> m_useLogSource;
+    int m_logRowId = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "app/apppath.h"
 #include "app/clock.h"
+#include "app/userfolder.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "learn/learncodes.h"
@@ -10,7 +11,9 @@
 #include "learn/learnsetmgr.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 LearnMgr *g_pLearnMgr = nullptr;
 
@@ -24,12 +27,27 @@ LearnMgr::LearnMgr(const QString &userName, int courseId, CourseCategoryMgr *cat
 
     openCourse();
     m_settings = new LearnSetMgr(m_record);
-    if (m_record) {
-        m_method = LearnMethodBase::create(*m_settings);
-        m_method->attach(m_record);
-    }
     m_sessionStart = Clock::now();
     m_pauseTotal = 0;
+    if (m_record) {
+        m_method = LearnMethodBase::create(*m_settings);
+        m_method->setUseLogSource([this] { return useLogRow(); });
+        m_method->attach(m_record);
+    }
+}
+
+UseLogRow LearnMgr::useLogRow() const
+{
+    // A pause still running (the learner left while idle) is not added: the row counts
+    // only the pauses that ended.
+    UseLogRow row;
+    row.start = m_sessionStart;
+    row.lengthSec = int(m_sessionStart.secsTo(Clock::now()));
+    row.newWords = newWordCount();
+    row.dueWords = oldWordCount();
+    row.knownWords = knownWellCount();
+    row.pauseSec = m_pauseTotal;
+    return row;
 }
 
 void LearnMgr::openCourse()
@@ -52,13 +70,29 @@ void LearnMgr::openCourse()
         return;
     }
 
-    m_course = new CourseDB(appPath(coursePath));
     m_recordPath =
-        appPath(QStringLiteral("/udata/%1/%2%3.ldb").arg(m_userName, prefix).arg(m_courseMid));
+        userFilePath(m_userName, prefix + QString::number(m_courseMid) + QStringLiteral(".ldb"));
+    if (m_recordPath.isEmpty())
+        return;
+    m_course = new CourseDB(appPath(coursePath));
     // A record made now would stay without words for good (records never gain words), so a
     // course that cannot be read gets none until it can.
     if (!QFileInfo::exists(m_recordPath) && (!m_course->isOpen() || !m_course->hasWords())) {
         qDebug() << "LearnMgr::LearnMgr 课程没有单词, 不建学习记录" << m_course->path();
+        return;
+    }
+    QDir().mkpath(QFileInfo(m_recordPath).absolutePath());
+    m_lock = std::make_unique<QLockFile>(m_recordPath + QStringLiteral(".lock"));
+    // Held for the whole session, however long: only a dead holder makes it stale.
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        qint64 pid = 0;
+        QString host, app;
+        m_lock->getLockInfo(&pid, &host, &app);
+        qDebug() << "LearnMgr::LearnMgr 学习记录正在另一个学习中使用, 不开始" << m_recordPath << pid
+                 << host << app << int(m_lock->error());
+        m_lock.reset();
+        m_inUse = true;
         return;
     }
     m_record = new LearnCourseDB(m_recordPath, m_course);
@@ -67,14 +101,7 @@ void LearnMgr::openCourse()
 LearnMgr::~LearnMgr()
 {
     qDebug() << "LearnMgr::LearnMgr e";
-    // A pause still running when the session ends (the learner left while idle) is not
-    // added: the log row counts only the pauses that ended.
-    if (m_record && m_method) {
-        const QDateTime now = Clock::now();
-        m_record->addUseLog(m_sessionStart, int(m_sessionStart.secsTo(now)),
-                            m_method->newWordCount(), m_method->oldWordCount(),
-                            m_method->knownWellCount(), m_pauseTotal);
-    }
+    // The method's last write-back carries the final session row.
     delete m_method;
     m_method = nullptr;
     delete m_settings;
@@ -83,15 +110,19 @@ LearnMgr::~LearnMgr()
     m_record = nullptr;
     delete m_course;
     m_course = nullptr;
+    m_lock.reset();
     if (g_pLearnMgr == this)
         g_pLearnMgr = nullptr;
 }
 
 int LearnMgr::nextWord()
 {
+    // Counts only: the progress is a pass over the whole record.
     qDebug() << "LearnMgr::nextWord" << newWordCount() << oldWordCount() << knownWellCount()
-             << progressPercent() << studySpeed();
+             << studySpeed();
     m_wordInfo.clear();
+    if (m_inUse)
+        return LearnCode::InUse;
     if (!m_method)
         return LearnCode::AllKnown;
     m_method->resetWordState();
@@ -177,4 +208,14 @@ float LearnMgr::progressPercent() const
     if (!m_method || !m_method->recordStore())
         return 0.0f;
     return m_method->recordStore()->studyProgress();
+}
+
+bool LearnMgr::gradingsSaved() const
+{
+    return m_method ? m_method->gradingsSaved() : true;
+}
+
+QString LearnMgr::saveError() const
+{
+    return m_method ? m_method->saveError() : QString();
 }

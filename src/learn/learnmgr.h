@@ -1,9 +1,14 @@
 #pragma once
 
 #include "course/wordinfo.h"
+#include "learn/learncoursedbbase.h"
 
 #include <QDateTime>
 #include <QString>
+
+#include <memory>
+
+class QLockFile;
 
 class CourseCategoryMgr;
 class CourseDB;
@@ -21,11 +26,20 @@ class LearnSetMgr;
 // free or plan method, which works on an in-memory copy of the record.
 //
 // Guarantees:
+// - One session per record: a lock file beside the record ("<record>.lock") is held for
+//   the whole session (a lock left by a killed process is taken over). When another live
+//   session holds it, nothing is opened, every nextWord returns LearnCode::InUse and
+//   recordInUse() is true; the log says why.
+// - A user name is data: a name that could leave its folder (see userFolderPath) opens
+//   nothing and behaves as a course that cannot be studied.
 // - A course that cannot be studied (unknown entry, word file missing or without words)
 //   gets no new record file: the first nextWord returns LearnCode::AllKnown (-2) and the
 //   session writes nothing. An existing record is used as it is.
-// - Destruction appends one TUSELOG row (start, length, pauses and this session's counts)
-//   to the record file, then the method writes the session's word changes into it.
+// - The session's TUSELOG row (start, length, pauses and this session's counts) goes to the
+//   record file with the method's first write-back and is kept current by each later one;
+//   destruction writes the last changes and leaves exactly one row for the session.
+// - Write-backs never make the learner wait (see FreeLearnMethod); gradingsSaved() tells
+//   whether the last one reached the file.
 // - The session clock takes its time from Clock::now(); pauses are counted once even if
 //   pauseTiming or resumeTiming is called twice in a row. A pause counts from the moment
 //   it ends (resumeTiming): one still running is not part of studySpeed, nor of the log
@@ -66,7 +80,8 @@ public:
     int knownWellCount() const;
     // Words handled per hour of active (unpaused) time; 0 before any active time.
     int studySpeed() const;
-    // Study progress of the session's record copy, 0 to 100.
+    // Study progress of the session's record copy, 0 to 100 (a pass over the record: call
+    // it when it is shown, not per word).
     float progressPercent() const;
     // The course's study settings (defaults when the course has no record).
     LearnSetMgr *learnSetMgr() const { return m_settings; }
@@ -82,8 +97,17 @@ public:
     // Seconds of the pauses that have ended so far (the paused total of the log row).
     int pausedSeconds() const;
 
+    // False while the session's last write-back of gradings to the record file failed
+    // (the gradings are kept in memory and retried at the next write-back point).
+    bool gradingsSaved() const;
+    // Why the last write-back failed, in words fit for a log line; empty while saved.
+    QString saveError() const;
+    // Another session holds the record: this one did not start.
+    bool recordInUse() const { return m_inUse; }
+
 private:
     void openCourse();
+    UseLogRow useLogRow() const;
 
     QString m_userName;
     int m_courseId;
@@ -101,6 +125,8 @@ private:
     QDateTime m_pauseStart;
     bool m_paused = false;
     int m_pauseTotal = 0;
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_inUse = false;
 };
 
 // The last learning manager created (null when it was destroyed).

@@ -1,6 +1,7 @@
 #include "learn/learnreportmgr.h"
 
 #include "app/apppath.h"
+#include "app/userfolder.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
 
@@ -27,15 +28,11 @@ LearnReportMgr::LearnReportMgr(const QString &userName) : m_userName(userName)
 int LearnReportMgr::refresh()
 {
     // The name becomes a folder name: never let it climb out of "/udata".
-    if (m_userName.isEmpty() || m_userName.contains(QLatin1Char('/')) ||
-        m_userName.contains(QLatin1Char('\\')) || m_userName == QLatin1String(".") ||
-        m_userName == QLatin1String("..")) {
-        qDebug() << "LearnReportMgr::refresh 无效的用户名" << m_userName;
+    const QString folder = userFolderPath(m_userName);
+    if (folder.isEmpty())
         return 0;
-    }
     QStringList files;
-    const QStringList entries =
-        listFiles(appPath(QStringLiteral("/udata/%1/").arg(m_userName)), QStringLiteral("*.ldb"));
+    const QStringList entries = listFiles(folder, QStringLiteral("*.ldb"));
     for (const QString &entry : entries) {
         if (QFileInfo(entry).isFile())
             files << entry;

@@ -21,4 +21,5 @@ public:
 
 private:
     int m_quota;
+    bool m_quotaWritten = false;
 };

@@ -11,4 +11,5 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/learnmethodbase.h ${CMAKE_CURRENT_LIST_DIR}/learnmethodbase.cpp
     ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.h ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.cpp
     ${CMAKE_CURRENT_LIST_DIR}/planlearnmethod.h ${CMAKE_CURRENT_LIST_DIR}/planlearnmethod.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recordwriter.h ${CMAKE_CURRENT_LIST_DIR}/recordwriter.cpp
 )

@@ -31,5 +31,5 @@ bool CWTTSSpeak::Speak(QString word)
     const QString voice = installed.contains(m_voice) ? m_voice : installed.value(0);
     m_synthesizer->stop();
     m_synthesizer->say(word, voice, m_volume);
-    return true;
+    return m_synthesizer->canSpeak();
 }

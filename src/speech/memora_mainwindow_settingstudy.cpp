@@ -1,5 +1,7 @@
 #include "speech/memora_mainwindow_settingstudy.h"
 
+#include "app/product.h"
+
 #include "speech/cwttsspeak.h"
 #include "speech/speechsynthesizer.h"
 
@@ -7,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QStringListModel>
 
 namespace {
@@ -94,16 +97,23 @@ void Memora_MainWindow_SettingStudy::showEnginePage(int index)
 {
     if (index == 0) {
         setExternalPlayerControlsVisible(false);
-        cbox_voicesel_w_global->clear();
+        // The voice chosen so far on this page, not the one it was opened with: switching
+        // to an online engine and back keeps it. Refilling the list is no choice.
+        const QString chosen = m_values.value(QStringLiteral("Voice"), m_voice).toString();
         const QStringList voices = m_tts->voices();
-        cbox_voicesel_w_global->addItems(voices);
+        {
+            const QSignalBlocker blocker(cbox_voicesel_w_global);
+            cbox_voicesel_w_global->clear();
+            cbox_voicesel_w_global->addItems(voices);
+        }
         if (voices.isEmpty()) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+            QMessageBox::warning(this, Product::displayName(),
                                  tr("该系统没有安装合成语音引擎！"));
             coBox_SpeechEngine->setCurrentIndex(1);
             return;
         }
-        cbox_voicesel_w_global->setCurrentIndex(qMax(0, voices.indexOf(m_voice)));
+        cbox_voicesel_w_global->setCurrentIndex(qMax(0, voices.indexOf(chosen)));
+        m_values.insert(QStringLiteral("Voice"), cbox_voicesel_w_global->currentText());
         stWi_context->setCurrentIndex(kPageSpeech);
         hsilder_voicevolume_global->setRange(0, 100);
         hsilder_voicevolume_global->setValue(m_volume);

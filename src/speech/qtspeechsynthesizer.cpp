@@ -23,6 +23,22 @@ QtSpeechSynthesizer::QtSpeechSynthesizer()
     }
     if (!m_tts)
         qDebug() << "QtSpeechSynthesizer: no text-to-speech engine with a voice among" << engines;
+    else
+        watchErrors();
+}
+
+void QtSpeechSynthesizer::watchErrors()
+{
+    QObject::connect(m_tts.get(), &QTextToSpeech::stateChanged, m_tts.get(),
+                     [tts = m_tts.get()](QTextToSpeech::State state) {
+                         if (state == QTextToSpeech::Error)
+                             qDebug() << "QtSpeechSynthesizer: 语音合成失败" << tts->errorString();
+                     });
+}
+
+bool QtSpeechSynthesizer::canSpeak() const
+{
+    return m_tts && m_tts->state() != QTextToSpeech::Error;
 }
 
 QtSpeechSynthesizer::~QtSpeechSynthesizer() = default;
@@ -77,4 +93,6 @@ void QtSpeechSynthesizer::say(const QString &text, const QString &voiceName, int
     }
     m_tts->setVolume(qBound(0, volume, 100) / 100.0);
     m_tts->say(text);
+    if (m_tts->state() == QTextToSpeech::Error)
+        qDebug() << "QtSpeechSynthesizer: 没有读出" << text << m_tts->errorString();
 }

@@ -22,6 +22,7 @@ public:
     QStringList voiceNames() override;
     void stop() override;
     void say(const QString &text, const QString &voiceName, int volume) override;
+    bool canSpeak() const override;
 
 private:
     struct VoiceEntry
@@ -30,6 +31,8 @@ private:
         QVoice voice;
     };
     void loadVoices();
+    // Logs the engine's error text once per failure (each time it enters its error state).
+    void watchErrors();
 
     std::unique_ptr<QTextToSpeech> m_tts;
     bool m_voicesLoaded = false;

@@ -60,7 +60,10 @@ bool SpeakRealPeopleVoice::speakWithTts(const QString &word)
     }
     m_tts->setVoice(voices.first());
     m_tts->setVolume(100);
-    m_tts->Speak(word);
+    if (!m_tts->Speak(word)) {
+        qDebug() << "SpeakTTS::Speak failure...";
+        return false;
+    }
     qDebug() << "SpeakTTS::Speak sucess...";
     return true;
 }

@@ -21,6 +21,9 @@ public:
     // Starts saying text (plain text, never markup) and returns at once. voiceName is one
     // of voiceNames() or empty for the synthesiser's own choice; volume is 0..100.
     virtual void say(const QString &text, const QString &voiceName, int volume) = 0;
+    // False when the synthesiser cannot speak (no engine, or the engine failed); the
+    // failure was logged.
+    virtual bool canSpeak() const { return true; }
 
     // A new synthesiser from the installed factory, or the Qt one when none is installed.
     static std::unique_ptr<SpeechSynthesizer> create();

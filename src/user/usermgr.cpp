@@ -31,8 +31,10 @@ UserMgr::UserMgr()
         open(path, QString());
     }
     if (fresh && isOpen()) {
-        exec(QLatin1String(kCreateTable));
-        m_database->commit();
+        if (!exec(QLatin1String(kCreateTable))) {
+            qDebug() << "UserMgr: 无法新建用户表" << path;
+            return;
+        }
         UserInfo tester;
         tester.insert(QStringLiteral("userName"), QStringLiteral("tester"));
         tester.insert(QStringLiteral("password"), QString());

@@ -128,11 +128,16 @@ void TestPsqlite::notADatabaseFileYieldsEmptyResults()
     LogCapture log;
     TestDb db;
     QVERIFY(!db.open(path, QString()));
-    QVERIFY(log.contains(QStringLiteral("打开数据库")));
+    QVERIFY(!db.isOpen());
     QCOMPARE(db.rexec(QStringLiteral("select count(*) from tword")).toInt(), 0);
     QVERIFY(db.selectRows(QStringLiteral("select * from tword")).isEmpty());
     QVERIFY(
         !db.execBound(QStringLiteral("insert into tword(word) values(?)"), {QStringLiteral("x")}));
+    QVERIFY(!db.exec(QStringLiteral("delete from tword")));
+    QVERIFY(!db.transaction());
+    // One line at open, none per statement.
+    QCOMPARE(log.messages().size(), 1);
+    QVERIFY(log.contains(QStringLiteral("打开数据库")));
     // The file is left exactly as it was.
     QCOMPARE(QFileInfo(path).size(), sizeBefore);
 }

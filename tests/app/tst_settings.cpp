@@ -16,6 +16,8 @@ private Q_SLOTS:
     void everyKeyReadsItsDefaultWithoutFile();
     void firstWriteCreatesFile();
     void storedValueWinsOverDefault();
+    void malformedValuesReadAsDefaults_data();
+    void malformedValuesReadAsDefaults();
     void remoteUrlsJoinHostAndPath_data();
     void remoteUrlsJoinHostAndPath();
 };
@@ -95,6 +97,50 @@ void TestSettings::storedValueWinsOverDefault()
     g_pSettings = nullptr;
     QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(),
              QStringLiteral("VW Paul"));
+}
+
+void TestSettings::malformedValuesReadAsDefaults_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("volume word") << "Learn/Volume"
+                                 << "loud"
+                                 << "50";
+    QTest::newRow("volume number") << "Learn/Volume"
+                                   << "80"
+                                   << "80";
+    QTest::newRow("bool word") << "Learn/AutoSpeak"
+                               << "maybe"
+                               << "true";
+    QTest::newRow("bool stored") << "Learn/AutoSpeak"
+                                 << "false"
+                                 << "false";
+    QTest::newRow("host without scheme") << "Remote/DownloadHost"
+                                         << "127.0.0.1:8000"
+                                         << "http://127.0.0.1:8000";
+    QTest::newRow("host with scheme") << "Remote/DownloadHost"
+                                      << "https://a.example"
+                                      << "https://a.example";
+}
+
+void TestSettings::malformedValuesReadAsDefaults()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    TestRoot root;
+    ensureAppDir(QStringLiteral("/udata"));
+    QFile ini(appPath(QStringLiteral("/udata/gconfig.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[%1]\n%2=%3\n")
+                  .arg(key.section('/', 0, 0), key.section('/', 1), stored)
+                  .toUtf8());
+    ini.close();
+    g_pSettings = GlobalSettings::create();
+    QCOMPARE(GlobalSettings::value(key).toString(), expected);
+    delete g_pSettings;
+    g_pSettings = nullptr;
 }
 
 void TestSettings::remoteUrlsJoinHostAndPath_data()

@@ -16,6 +16,7 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void secondStartRaisesFirstAndExits_data();
     void secondStartRaisesFirstAndExits();
     void staleSocketDoesNotBlockNextStart();
 
@@ -65,8 +66,16 @@ void TestSingleInstance::startFirst(QProcess &process)
         10000);
 }
 
+void TestSingleInstance::secondStartRaisesFirstAndExits_data()
+{
+    QTest::addColumn<QString>("rootSuffix");
+    QTest::newRow("same root") << QString();
+    QTest::newRow("root with a trailing slash") << QStringLiteral("/");
+}
+
 void TestSingleInstance::secondStartRaisesFirstAndExits()
 {
+    QFETCH(QString, rootSuffix);
     // A learner's set-up: the shipped courses, single-user mode, no network requests.
     TestRoot root;
     QVERIFY(root.stageInstallData(QStringLiteral("odata")));
@@ -87,6 +96,9 @@ void TestSingleInstance::secondStartRaisesFirstAndExits()
 
     QProcess second;
     second.setProgram(trainer());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MEMORA_ROOT"), root.path() + rootSuffix);
+    second.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
     second.start();

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void missingOfficialCatalogueIsLoggedAndEmpty();
     void missingUserCatalogueIsCreatedWithUserCourses();
     void unreadableUserCatalogueIsLeftAlone();
+    void emptyUserCatalogueIsMadeInPlace();
     void officialLookups_data();
     void officialLookups();
     void addedCategoryKeepsNameUnderUserCourses_data();
@@ -121,6 +122,20 @@ void TestCatalogues::unreadableUserCatalogueIsLeftAlone()
     QFile file(userPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), junk);
+}
+
+void TestCatalogues::emptyUserCatalogueIsMadeInPlace()
+{
+    TestRoot root;
+    ensureAppDir(QStringLiteral("/udata/course"));
+    {
+        QFile file(appPath(QStringLiteral("/udata/course/categorycourse.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    UCategoryCourseDB user;
+    QVERIFY(user.categoryExists(QStringLiteral("用户课程")));
+    QVERIFY(user.addCourse(1, QStringLiteral("新课程")) > 0);
+    QVERIFY(user.courseExists(QStringLiteral("新课程")));
 }
 
 void TestCatalogues::officialLookups_data()

@@ -6,10 +6,12 @@
 #include "testroot.h"
 
 #include <QHeaderView>
+#include <QMap>
 #include <QPointer>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void categoryLoopInCatalogueEnds();
     void installedOfficialCatalogue_data();
     void installedOfficialCatalogue();
+    void downloadedCourseFoundInDataFolder();
 
 private:
     QStringList courseNamesOf(int nodeId);
@@ -625,6 +628,50 @@ void TestCategoryTree::installedOfficialCatalogue()
         // An installed course can be studied.
         QCOMPARE(tree.isCourseAvailable(id), onDisk);
     }
+}
+
+// Without MEMORA_ROOT the catalogue and shipped courses stay in the program folder while a
+// downloaded course lies in the data folder's own odata/course.
+void TestCategoryTree::downloadedCourseFoundInDataFolder()
+{
+    QTemporaryDir xdg;
+    const QByteArray savedXdg = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", xdg.path().toUtf8());
+    setProgramFolder(m_root->path());
+    qunsetenv("MEMORA_ROOT");
+    const QString downloaded = xdg.path() + QStringLiteral("/memora/odata/course/13.db");
+    QVERIFY(writeCourseFile(downloaded, numberedWords(30)));
+    delete m_tree;
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+
+    QTableView view;
+    m_tree->showCourses(&view, nodeIdByName(QStringLiteral("官方课程")));
+    QMap<int, QString> installedByMid;
+    for (int row = 0; row < view.model()->rowCount(); ++row)
+        installedByMid[cell(view.model(), row, QStringLiteral("mid")).toInt()] =
+            cell(view.model(), row, QStringLiteral("exist"));
+    QMap<int, QString> pathByMid;
+    QMap<int, bool> availableByMid;
+    for (int id = 1; id < 40; ++id) {
+        if (m_tree->courseType(id) == CourseCategoryMgr::OfficialCourses) {
+            pathByMid[m_tree->courseMid(id)] = m_tree->coursePath(id);
+            availableByMid[m_tree->courseMid(id)] = m_tree->isCourseAvailable(id);
+        }
+    }
+    setProgramFolder(QString());
+    qputenv("MEMORA_ROOT", m_root->path().toUtf8());
+    qputenv("XDG_DATA_HOME", savedXdg);
+
+    QCOMPARE(installedByMid.value(13), QStringLiteral("已安装"));
+    QCOMPARE(pathByMid.value(13), QDir::toNativeSeparators(downloaded));
+    QVERIFY(availableByMid.value(13));
+    // Shipped courses are still found in the program folder, missing ones nowhere.
+    QCOMPARE(installedByMid.value(11), QStringLiteral("已安装"));
+    QCOMPARE(pathByMid.value(11),
+             QDir::toNativeSeparators(m_root->filePath("/odata/course/11.db")));
+    QVERIFY(availableByMid.value(11));
+    QCOMPARE(installedByMid.value(12), QStringLiteral("未安装"));
+    QVERIFY(!availableByMid.value(12));
 }
 
 QTEST_MAIN(TestCategoryTree)

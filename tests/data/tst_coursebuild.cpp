@@ -1,6 +1,7 @@
 // The builders of the course files and the official catalogue: word lists and catalogue
 // definitions are read strictly, and the built files hold exactly what the sources say.
 
+#include "blocklist.h"
 #include "cataloguedefinition.h"
 #include "course/coursedb.h"
 #include "coursesetbuilder.h"
@@ -60,6 +61,45 @@ void tst_CourseBuild::wordListLines_data()
     QTest::newRow("duplicate headword on line 3")
         << QByteArray("tea\ttiː\tn. 茶\t\n# comment\ntea\ttiː\tn. 茶叶\t\n") << 1
         << QStringLiteral("list.txt:3: headword \"tea\" is listed twice");
+
+    // The entry checks: what a sound entry may look like, then one bad line per check.
+    QTest::newRow("inflected and irregular forms, phrase, stress by part of speech")
+        << QByteArray("stop\tstɒp\tv. 停止\tThe bus stopped at the corner.\n"
+                      "try\ttraɪ\tv. 尝试\tShe tried again and again.\n"
+                      "child\ttʃaɪld\tn. 孩子\tThe children sang a song.\n"
+                      "knife\tnaɪf\tn. 刀\tPut the knives in the drawer.\n"
+                      "good\tɡʊd\tadj. 好的\tThis is the best day of my life.\n"
+                      "take … for granted\tteɪk … fə ˈɡrɑːntɪd\tphr. 认为……理所当然"
+                      "（take … for granted）\tWe took clean water for granted.\n"
+                      "increase\tn. ˈɪnkriːs v. ɪnˈkriːs\tn. 增加 v. 增加；增长\t"
+                      "Prices increased again.\n"
+                      "may\tmeɪ\tmodal v. 可以；可能\tYou may sit down.\n"
+                      "Monday\tˈmʌndeɪ\tn. 星期一\tSee you on monday.\n"
+                      "hour\tˈaʊə(r)\tn. 小时\tI waited an hour.\n"
+                      "(be) fond of\t(biː) ˈfɒnd əv\tphr. 喜欢\tShe was fond of cats.\n"
+                      "mislead\tˌmɪsˈliːd\tv. 误导 sb.\tThe old map misled us.\n")
+        << 12 << QString();
+    QTest::newRow("headword missing from the sentence")
+        << QByteArray("tea\ttiː\tn. 茶\tWould you like some coffee?\n") << 0
+        << QStringLiteral("list.txt:1: the sentence lacks the headword \"tea\"");
+    QTest::newRow("ASCII g in the IPA")
+        << QByteArray("go\tgəʊ\tv. 去\tLet us go home.\n") << 0
+        << QStringLiteral("list.txt:1: phonetic: \"g\" is outside the symbol set (write ɡ, "
+                          "U+0261)");
+    QTest::newRow("stress mark before a space")
+        << QByteArray("ice cream\taɪsˈ kriːm\tn. 冰激凌\tI like ice cream.\n") << 0
+        << QStringLiteral("list.txt:1: phonetic: stress mark misplaced in \"aɪsˈ\"");
+    QTest::newRow("part of speech outside the list")
+        << QByteArray("tea\ttiː\tnoun. 茶\tTea, please.\n") << 0
+        << QStringLiteral("list.txt:1: translation: part of speech \"noun.\" is not in the "
+                          "list");
+    QTest::newRow("meaning not in Chinese")
+        << QByteArray("tea\ttiː\tn. 茶 v. drink tea\tTea, please.\n") << 0
+        << QStringLiteral("list.txt:1: translation: part of speech \"v.\" without a Chinese "
+                          "meaning");
+    QTest::newRow("blocked word") << QByteArray("tea\ttiː\tn. 茶\tDamn, the tea is cold.\n") << 0
+                                  << QStringLiteral("list.txt:1: blocked word \"damn\" in the "
+                                                    "sentence");
 }
 
 void tst_CourseBuild::wordListLines()
@@ -68,12 +108,14 @@ void tst_CourseBuild::wordListLines()
     QFETCH(int, words);
     QFETCH(QString, error);
 
+    BlockList blockList;
+    QVERIFY(blockList.parse(QStringLiteral("# words never shown\ndamn\n"), "block.txt"));
     WordListReader reader;
+    reader.setBlockList(&blockList);
     const bool ok = reader.parse(QString::fromUtf8(text), QStringLiteral("list.txt"));
     QCOMPARE(ok, error.isEmpty());
     QCOMPARE(reader.words().size(), words);
-    if (!error.isEmpty())
-        QCOMPARE(reader.errors(), QStringList{error});
+    QCOMPARE(reader.errors(), error.isEmpty() ? QStringList() : QStringList{error});
 }
 
 void tst_CourseBuild::wordListToleratesBomCrlfAndComments()
@@ -192,7 +234,7 @@ void tst_CourseBuild::brokenWordListStopsTheBuild()
     QDir().mkpath(out.path() + "/courses");
     writeFile(out.path() + "/catalogue.txt", "5\t坏课程\t测试课程\tbad.txt\tyes\n");
     writeFile(out.path() + "/courses/bad.txt",
-              "good\tgʊd\tadj. 好的\tShe is good at maths.\nbad\tbæd\t\tThat was a bad idea.\n");
+              "good\tɡʊd\tadj. 好的\tShe is good at maths.\nbad\tbæd\t\tThat was a bad idea.\n");
     CourseSetBuilder builder(out.path() + "/catalogue.txt", out.path() + "/courses",
                              out.path() + "/odata", out.path() + "/stage");
     QVERIFY(!builder.build());

@@ -3,6 +3,7 @@
 
 #include "app/apppath.h"
 #include "app/startup.h"
+#include "blocklist.h"
 #include "cataloguedefinition.h"
 #include "course/coursedb.h"
 #include "course/fullworddb.h"
@@ -10,9 +11,11 @@
 #include "support/logcapture.h"
 #include "support/testroot.h"
 #include "ui/placeholderwindow.h"
+#include "wordnetsentences.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -80,6 +83,7 @@ private Q_SLOTS:
     void courseFiles();
     void coursesMeetTheirSize();
     void exampleSentences();
+    void noBlockedWordShips();
     void studyTips();
     void pictures_data();
     void pictures();
@@ -208,12 +212,9 @@ void tst_InstallData::coursesMeetTheirSize()
     const QString data = QStringLiteral(MEMORA_DATA_SOURCE_DIR);
     CatalogueDefinition definition;
     QVERIFY(definition.read(data + "/catalogue.txt"));
-    QStringList missing;
     for (const CatalogueCourse &course : definition.courses())
         if (!QFileInfo::exists(data + "/courses/" + course.source))
-            missing << course.source;
-    if (!missing.isEmpty())
-        QSKIP(qPrintable("word lists not written yet: " + missing.join(", ")));
+            qInfo("word list not written yet: %s", qPrintable(course.source));
 
     // One installed official course and two to download, each of 1000 words or more.
     const QString official =
@@ -228,6 +229,11 @@ void tst_InstallData::coursesMeetTheirSize()
             ++(row.section('|', 0, 0) == "1" ? bigInstalled : bigToDownload);
     QVERIFY(bigInstalled >= 1);
     QVERIFY(bigToDownload >= 2);
+    // The course to try the trainer with stays small.
+    const int tryOut = peekValue(m_catalogue, "select wcount from TCourse where cid = (select id "
+                                              "from TCategory where name = '测试课程')")
+                           .toInt();
+    QVERIFY2(tryOut >= 50 && tryOut <= 80, qPrintable(QString::number(tryOut)));
 
     QSet<QString> headwords;
     QTemporaryDir unpacked;
@@ -250,7 +256,7 @@ void tst_InstallData::exampleSentences()
     const QString file = appPath("/odata/fullword.db");
     const int words = peekValue(file, "select count(*) from TWORD").toInt();
     qInfo("fullword.db: %d words with an example sentence", words);
-    QVERIFY(words >= 20000);
+    QVERIFY(words >= 12000);
     QCOMPARE(peekValue(file, "select count(*) from TWORD where trim(ifnull(esentence, '')) = ''"),
              QStringLiteral("0"));
     QCOMPARE(
@@ -258,6 +264,15 @@ void tst_InstallData::exampleSentences()
                   "select count(*) from sqlite_master where type = 'index' and tbl_name = 'TWORD' "
                   "and sql like '%[word]%'"),
         QStringLiteral("1"));
+    // Whole sentences only: five words or more, sound punctuation.
+    QStringList faulty;
+    for (const QString &row : peekRows(file, "select word, esentence from TWORD")) {
+        const QString sentence = row.section('|', 1);
+        if (sentence.split(' ', Qt::SkipEmptyParts).size() < WordNetSentences::kMinimumWords ||
+            WordNetSentences::hasBrokenPunctuation(sentence))
+            faulty << row;
+    }
+    QVERIFY2(faulty.isEmpty(), qPrintable(faulty.mid(0, 20).join('\n')));
     // Sentences hold their word: at least its first four letters (irregular forms aside).
     const int holding = peekValue(file, "select count(*) from TWORD where "
                                         "instr(lower(esentence), lower(substr(word, 1, 4))) > 0")
@@ -271,6 +286,49 @@ void tst_InstallData::exampleSentences()
                  qPrintable(QLatin1String(word) + ": " + sentence));
     }
     QCOMPARE(dictionary.getESentence("qzxv"), QString());
+}
+
+void tst_InstallData::noBlockedWordShips()
+{
+    BlockList blockList;
+    QVERIFY2(blockList.read(QStringLiteral(MEMORA_DATA_SOURCE_DIR) + "/blocklist.txt"),
+             qPrintable(blockList.errors().join('\n')));
+    QVERIFY(blockList.size() >= 50);
+
+    // Every database the program folder holds, and every one the course server hands out.
+    QStringList files;
+    for (const QString &folder : {QStringLiteral("/odata"), QStringLiteral("/odata/course")})
+        for (const QFileInfo &info : QDir(appPath(folder)).entryInfoList({"*.db"}, QDir::Files))
+            files << info.filePath();
+    QTemporaryDir unpacked;
+    for (const QFileInfo &archive :
+         QDir(serverTree() + "/ocourse").entryInfoList({"*.zip"}, QDir::Files)) {
+        QTemporaryDir into(unpacked.path() + "/XXXXXX");
+        QCOMPARE(unzipInto(archive.filePath(), into.path()), 0);
+        for (const QFileInfo &info : QDir(into.path()).entryInfoList({"*.db"}, QDir::Files))
+            files << info.filePath();
+        into.setAutoRemove(false);
+    }
+    QVERIFY(files.size() >= 5);
+
+    QStringList found;
+    int values = 0;
+    for (const QString &file : files) {
+        for (const QString &table :
+             peekRows(file, "select name from sqlite_master where type = 'table'")) {
+            if (table.startsWith("sqlite_"))
+                continue;
+            for (const QString &row : peekRows(file, "select * from [" + table + "]")) {
+                ++values;
+                const QString blocked = blockList.firstMatch(row);
+                if (!blocked.isEmpty())
+                    found << QStringLiteral("%1 %2: \"%3\" in %4")
+                                 .arg(QFileInfo(file).fileName(), table, blocked, row);
+            }
+        }
+    }
+    qInfo("%lld databases, %d rows scanned", qlonglong(files.size()), values);
+    QVERIFY2(found.isEmpty(), qPrintable(found.mid(0, 20).join('\n')));
 }
 
 void tst_InstallData::studyTips()

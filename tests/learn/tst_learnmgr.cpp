@@ -1,18 +1,23 @@
 #include "app/apppath.h"
 #include "app/clock.h"
+#include "app/userfolder.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
 #include "learn/learncodes.h"
 #include "learn/learnmgr.h"
+#include "learn/learnreportmgr.h"
 #include "learn/learnsetmgr.h"
 #include "logcapture.h"
 #include "testroot.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QThread>
 #include <QtTest>
 
 // Reads a learning record file through a connection of its own.
@@ -86,6 +91,13 @@ private Q_SLOTS:
     void missingCourseFileEndsAtOnce();
     void quotedUserCourseIsStudiedAndListed();
     void availabilityCheckDuringSessionKeepsCourseOpen();
+    void userNamesStayInTheirFolder_data();
+    void userNamesStayInTheirFolder();
+    void unknownWordIsDueByTheClockAlone();
+    void refusedWriteBacksAreKeptAndReported();
+    void killedPlanSessionKeepsItsQuota();
+    void wordlessRecordIsFilledAgain();
+    void secondSessionOnARecordDoesNotStart();
 
 private:
     // The tree's course id of the course named name under the node.
@@ -352,15 +364,15 @@ void TestLearnMgr::pauseWritesTheGradingsToTheFile()
         QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
         QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 2);
         QVERIFY(mgr.isCourseUntouched());
-        // Going idle hands the gradings so far to the file record.
+        // Going idle hands the gradings so far, and the session row, to the file record.
         mgr.pauseTiming();
-        QVERIFY(!mgr.isCourseUntouched());
+        QTRY_VERIFY(!mgr.isCourseUntouched());
         {
             RecordReader record(recordPath(QStringLiteral("o21.ldb")));
             QCOMPARE(record.word(1), QStringLiteral("2/0/0/0/1"));
             QCOMPARE(record.word(2), QStringLiteral("1/0/300/3/1"));
             QCOMPARE(record.word(3), QStringLiteral("0/0/0/0/0"));
-            QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 0);
+            QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 1);
         }
         mgr.resumeTiming();
         QCOMPARE(study(mgr, LearnCode::KnowWell), 3);
@@ -503,5 +515,201 @@ void TestLearnMgr::availabilityCheckDuringSessionKeepsCourseOpen()
     QCOMPARE(mgr.currentWord().value("word").toString(), QStringLiteral("bear"));
 }
 
-QTEST_MAIN(TestLearnMgr)
+void TestLearnMgr::userNamesStayInTheirFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("studied");
+    QTest::newRow("placeholder") << QStringLiteral("bob%3") << true;
+    QTest::newRow("quotes, spaces, emoji") << QStringLiteral("it's \"me\" 😀 %1") << true;
+    QTest::newRow("300 characters") << QString(300, QChar(0x5B66)) << true;
+    QTest::newRow("parent") << QStringLiteral("../x") << false;
+    QTest::newRow("dot-dot") << QStringLiteral("..") << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+}
+
+void TestLearnMgr::userNamesStayInTheirFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, studied);
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    // Another learner whose folder a placeholder in the name could reach.
+    QVERIFY(QDir().mkpath(m_root->filePath(QStringLiteral("/udata/bob21"))));
+    const QStringList before = QDir(m_root->path()).entryList(QDir::AllEntries);
+    {
+        CourseCategoryMgr tree(name);
+        LearnMgr mgr(name, id, &tree);
+        QCOMPARE(study(mgr, LearnCode::KnowWell), studied ? 1 : int(LearnCode::AllKnown));
+    }
+    const QString record = userFilePath(name, QStringLiteral("o21.ldb"));
+    QCOMPARE(QFileInfo::exists(record), studied);
+    if (studied)
+        QVERIFY(QDir::cleanPath(record).startsWith(m_root->filePath(QStringLiteral("/udata/"))));
+    if (name.size() < 100)
+        QCOMPARE(record.isEmpty() || record == m_root->filePath("/udata/" + name + "/o21.ldb"),
+                 true);
+    QVERIFY(QDir(m_root->filePath(QStringLiteral("/udata/bob21"))).isEmpty());
+    QCOMPARE(QDir(m_root->path()).entryList(QDir::AllEntries), before);
+    // The tree's statistics and the report read the learner's own record, and only it.
+    CourseCategoryMgr tree(name);
+    QCOMPARE(tree.hasLearnFiles(), studied);
+    LearnReportMgr report(name);
+    QCOMPARE(report.refresh(), studied ? 1 : 0);
+}
+
+void TestLearnMgr::unknownWordIsDueByTheClockAlone()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+    QCOMPARE(study(mgr, LearnCode::Unknown, 0, LearnCode::Next), 1);
+    Clock::setOffsetSeconds(299);
+    QCOMPARE(study(mgr, LearnCode::KnowWell), 2);
+    Clock::setOffsetSeconds(301);
+    QCOMPARE(mgr.nextWord(), 1);
+}
+
+void TestLearnMgr::refusedWriteBacksAreKeptAndReported()
+{
+    {
+        CatalogueFixture official(
+            m_root->filePath(QStringLiteral("/odata/course/categorycourse.db")));
+        official.addCourse(23, 2, 1, QStringLiteral("长课程"), 320, false);
+    }
+    QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/23.db")),
+                            numberedWords(320)));
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    int id = 0;
+    for (int i = 1; i < 100 && !id; ++i)
+        if (tree.courseMid(i) == 23)
+            id = i;
+    const QString path = recordPath(QStringLiteral("o23.ldb"));
+    {
+        LearnMgr mgr(QStringLiteral("alice"), id, &tree);
+        QVERIFY(mgr.gradingsSaved());
+        QVERIFY(RecordReader(path).exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE UPDATE ON TSTUDYWORD BEGIN SELECT RAISE(ABORT, "
+            "'disk full'); END")));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(study(mgr, LearnCode::KnowWell) > 0);
+        QTRY_VERIFY(!mgr.gradingsSaved());
+        QVERIFY(mgr.saveError().contains(QStringLiteral("disk full")));
+        QVERIFY(RecordReader(path).exec(QStringLiteral("DROP TRIGGER refuse")));
+        // The next write-back point writes everything kept, once.
+        mgr.pauseTiming();
+        QTRY_VERIFY(mgr.gradingsSaved());
+        QCOMPARE(mgr.saveError(), QString());
+        RecordReader record(path);
+        QCOMPARE(record
+                     .value(QStringLiteral("select count(*) || '/' || sum(times) from "
+                                           "TSTUDYWORD where STATE = 2"))
+                     .toString(),
+                 QStringLiteral("300/300"));
+        QCOMPARE(record.value(QStringLiteral("select count(*) from TUSELOG")).toInt(), 1);
+    }
+    RecordReader record(path);
+    QCOMPARE(record.value(QStringLiteral("select count(*) || '/' || sum(SNWord) from TUSELOG"))
+                 .toString(),
+             QStringLiteral("1/300"));
+}
+
+void TestLearnMgr::killedPlanSessionKeepsItsQuota()
+{
+    {
+        CatalogueFixture official(
+            m_root->filePath(QStringLiteral("/odata/course/categorycourse.db")));
+        official.addCourse(24, 2, 1, QStringLiteral("计划课程"), 60, false);
+    }
+    QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/24.db")),
+                            numberedWords(60)));
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    int id = 0;
+    for (int i = 1; i < 100 && !id; ++i)
+        if (tree.courseMid(i) == 24)
+            id = i;
+    {
+        LearnMgr setup(QStringLiteral("alice"), id, &tree);
+        setup.learnSetMgr()->setLearnMode(2);
+        setup.learnSetMgr()->setPlanWordCount(25);
+    }
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--plan-child"), QStringLiteral("24")});
+    QVERIFY(child.waitForStarted());
+    QByteArray out;
+    while (!out.contains('\n') && child.waitForReadyRead(20000))
+        out += child.readAllStandardOutput();
+    QVERIFY2(out.trimmed() == "quota used", child.readAllStandardError().right(600).constData());
+    child.kill();
+    QVERIFY(child.waitForFinished(20000));
+
+    LearnMgr next(QStringLiteral("alice"), id, &tree);
+    QCOMPARE(next.nextWord(), int(LearnCode::QuotaUsed));
+}
+
+void TestLearnMgr::wordlessRecordIsFilledAgain()
+{
+    // What a session killed between making the tables and filling them left behind.
+    QVERIFY(writeLearnRecord(recordPath(QStringLiteral("o21.ldb")), {}));
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    LearnMgr mgr(QStringLiteral("alice"), id, m_tree);
+    QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
+    QCOMPARE(mgr.nextWord(), 2);
+}
+
+void TestLearnMgr::secondSessionOnARecordDoesNotStart()
+{
+    const int id = courseIdOf(m_tree->officialCoursesNodeId(), QStringLiteral("六词课程"));
+    {
+        LearnMgr first(QStringLiteral("alice"), id, m_tree);
+        QCOMPARE(study(first, LearnCode::KnowWell), 1);
+        {
+            LogCapture log;
+            LearnMgr second(QStringLiteral("alice"), id, m_tree);
+            QVERIFY(second.recordInUse());
+            QCOMPARE(second.nextWord(), int(LearnCode::InUse));
+            QVERIFY(log.contains(QStringLiteral("另一个学习")));
+        }
+        QCOMPARE(study(first, LearnCode::KnowWell), 2);
+    }
+    LearnMgr third(QStringLiteral("alice"), id, m_tree);
+    QVERIFY(!third.recordInUse());
+    QCOMPARE(third.nextWord(), 3);
+}
+
+// The killed plan session: studies until the quota is used, waits until that reached the
+// file, reports, then waits to be killed.
+static int runPlanChild(int mid)
+{
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    int courseId = 0;
+    for (int i = 1; i < 100 && !courseId; ++i)
+        if (tree.courseMid(i) == mid && tree.courseType(i) == CourseCategoryMgr::OfficialCourses)
+            courseId = i;
+    LearnMgr mgr(QStringLiteral("alice"), courseId, &tree);
+    int word = 0;
+    while ((word = mgr.nextWord()) > 0)
+        mgr.answerAsk(LearnCode::KnowWell);
+    if (word != LearnCode::QuotaUsed)
+        return 3;
+    const QString path = mgr.recordPath();
+    for (int i = 0; i < 2000; ++i) {
+        if (RecordReader(path).value(QStringLiteral("select sum(SNWord) from TUSELOG")).toInt() >
+            25)
+            break;
+        QThread::msleep(5);
+    }
+    std::printf("quota used\n");
+    std::fflush(stdout);
+    std::getchar();
+    return 4;
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--plan-child") == 0)
+        return runPlanChild(QByteArray(argv[2]).toInt());
+    TestLearnMgr test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_learnmgr.moc"

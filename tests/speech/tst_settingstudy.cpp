@@ -70,6 +70,7 @@ private Q_SLOTS:
     void constructionShowsValues();
     void storedVoiceOrFirstBecomesMapVoice_data();
     void storedVoiceOrFirstBecomesMapVoice();
+    void chosenVoiceSurvivesAnEngineSwitch();
     void noVoiceInstalledFallsBackToYoudao();
     void engineChoiceUpdatesMapAndPage_data();
     void engineChoiceUpdatesMapAndPage();
@@ -211,6 +212,18 @@ void TestSettingStudy::storedVoiceOrFirstBecomesMapVoice()
     QCOMPARE(slider->maximum(), 100);
     QCOMPARE(slider->value(), 35);
     QCOMPARE(p->values().value(QStringLiteral("Volume")).toInt(), 35);
+}
+
+void TestSettingStudy::chosenVoiceSurvivesAnEngineSwitch()
+{
+    auto p = makePage({{"SpeechEngine", 0}, {"Voice", "beta"}}, {"alpha", "beta", "gamma"});
+    auto *voices = widget<QComboBox>(*p, "cbox_voicesel_w_global");
+    auto *engine = widget<QComboBox>(*p, "coBox_SpeechEngine");
+    voices->setCurrentIndex(2);
+    engine->setCurrentIndex(1);
+    engine->setCurrentIndex(0);
+    QCOMPARE(voices->currentText(), QStringLiteral("gamma"));
+    QCOMPARE(p->values().value(QStringLiteral("Voice")).toString(), QStringLiteral("gamma"));
 }
 
 void TestSettingStudy::noVoiceInstalledFallsBackToYoudao()

@@ -9,6 +9,7 @@ class TestUserMgr : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void newDatabaseHasTester_data();
     void newDatabaseHasTester();
     void addUserRefusesExistingName();
     void oddNamesAndPasswords_data();
@@ -17,10 +18,22 @@ private Q_SLOTS:
     void unknownUserIsLogged();
 };
 
+void TestUserMgr::newDatabaseHasTester_data()
+{
+    QTest::addColumn<bool>("emptyFile");
+    QTest::newRow("no file") << false;
+    QTest::newRow("0-byte file") << true;
+}
+
 void TestUserMgr::newDatabaseHasTester()
 {
+    QFETCH(bool, emptyFile);
     TestRoot root;
     ensureAppDir(QStringLiteral("/udata"));
+    if (emptyFile) {
+        QFile file(appPath(QStringLiteral("/udata/userinfo.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     UserMgr users;
     QCOMPARE(users.userList(), QStringList{QStringLiteral("tester")});
     UserInfo info;

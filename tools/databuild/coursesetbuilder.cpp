@@ -1,5 +1,6 @@
 #include "coursesetbuilder.h"
 
+#include "blocklist.h"
 #include "coursefilebuilder.h"
 #include "wordlistreader.h"
 
@@ -8,9 +9,10 @@
 #include <QFileInfo>
 
 CourseSetBuilder::CourseSetBuilder(const QString &catalogueFile, const QString &courseFolder,
-                                   const QString &odataFolder, const QString &stageFolder)
+                                   const QString &odataFolder, const QString &stageFolder,
+                                   const QString &blockListFile)
     : m_catalogueFile(catalogueFile), m_courseFolder(courseFolder), m_odataFolder(odataFolder),
-      m_stageFolder(stageFolder)
+      m_stageFolder(stageFolder), m_blockListFile(blockListFile)
 {
 }
 
@@ -27,6 +29,12 @@ bool CourseSetBuilder::build()
         return false;
     }
 
+    BlockList blockList;
+    if (!m_blockListFile.isEmpty() && !blockList.read(m_blockListFile)) {
+        m_errors = blockList.errors();
+        return false;
+    }
+
     const QString courseDir = m_odataFolder + QStringLiteral("/course");
     QDir().mkpath(courseDir);
     QDir().mkpath(m_stageFolder);
@@ -38,6 +46,7 @@ bool CourseSetBuilder::build()
             continue;
         }
         WordListReader reader;
+        reader.setBlockList(&blockList);
         if (!reader.read(source)) {
             m_errors << reader.errors();
             continue;

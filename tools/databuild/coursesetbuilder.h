@@ -16,8 +16,10 @@
 class CourseSetBuilder
 {
 public:
+    // blockListFile names the words no entry may hold; empty for none.
     CourseSetBuilder(const QString &catalogueFile, const QString &courseFolder,
-                     const QString &odataFolder, const QString &stageFolder);
+                     const QString &odataFolder, const QString &stageFolder,
+                     const QString &blockListFile = QString());
 
     bool build();
 
@@ -33,6 +35,7 @@ private:
     QString m_courseFolder;
     QString m_odataFolder;
     QString m_stageFolder;
+    QString m_blockListFile;
     QStringList m_errors;
     QStringList m_warnings;
     QStringList m_summary;

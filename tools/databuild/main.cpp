@@ -1,11 +1,13 @@
 // memora_databuild: builds the trainer's installation databases from the text sources.
 //
 //   memora_databuild courses <catalogue.txt> <course folder> <odata folder> <stage folder>
-//   memora_databuild fullword <wordnet folder> <fullword.db> [course word lists...]
+//                            [block list]
+//   memora_databuild fullword <wordnet folder> <block list> <fullword.db> [course word lists...]
 //   memora_databuild tips <tips.txt> <learnskill.db>
 //
 // Every fault is printed as "file:line: message"; the exit code is 1 when any occurred.
 
+#include "blocklist.h"
 #include "coursesetbuilder.h"
 #include "fullworddbbuilder.h"
 #include "skilldbbuilder.h"
@@ -32,17 +34,19 @@ QTextStream &err()
 
 int usage()
 {
-    err() << "usage: memora_databuild courses <catalogue> <course folder> <odata> <stage>\n"
-             "       memora_databuild fullword <wordnet folder> <fullword.db> [word lists...]\n"
+    err() << "usage: memora_databuild courses <catalogue> <course folder> <odata> <stage> "
+             "[block list]\n"
+             "       memora_databuild fullword <wordnet folder> <block list> <fullword.db> "
+             "[word lists...]\n"
              "       memora_databuild tips <tips.txt> <learnskill.db>\n";
     return 2;
 }
 
 int buildCourses(const QStringList &args)
 {
-    if (args.size() != 4)
+    if (args.size() != 4 && args.size() != 5)
         return usage();
-    CourseSetBuilder builder(args.at(0), args.at(1), args.at(2), args.at(3));
+    CourseSetBuilder builder(args.at(0), args.at(1), args.at(2), args.at(3), args.value(4));
     const bool ok = builder.build();
     for (const QString &warning : builder.warnings())
         err() << "warning: " << warning << "\n";
@@ -55,9 +59,16 @@ int buildCourses(const QStringList &args)
 
 int buildFullWord(const QStringList &args)
 {
-    if (args.size() < 2)
+    if (args.size() < 3)
         return usage();
+    BlockList blockList;
+    if (!blockList.read(args.at(1))) {
+        for (const QString &error : blockList.errors())
+            err() << error << "\n";
+        return 1;
+    }
     WordNetSentences wordnet;
+    wordnet.setBlockList(&blockList);
     if (!wordnet.load(args.at(0))) {
         err() << wordnet.errorString() << "\n";
         return 1;
@@ -67,10 +78,11 @@ int buildFullWord(const QStringList &args)
     // Our own sentences are written for learners: they win over WordNet's.
     int fromCourses = 0;
     int newWords = 0;
-    for (int i = 2; i < args.size(); ++i) {
+    for (int i = 3; i < args.size(); ++i) {
         if (!QFile::exists(args.at(i)))
             continue;
         WordListReader reader;
+        reader.setBlockList(&blockList);
         if (!reader.read(args.at(i))) {
             for (const QString &error : reader.errors())
                 err() << error << "\n";
@@ -86,13 +98,14 @@ int buildFullWord(const QStringList &args)
         }
     }
     FullWordDBBuilder builder;
-    if (!builder.build(args.at(1), sentences)) {
+    if (!builder.build(args.at(2), sentences)) {
         err() << builder.errorString() << "\n";
         return 1;
     }
     out() << "fullword: " << sentences.size() << " words; " << fromWordNet
           << " sentences picked from " << wordnet.exampleCount() << " WordNet examples, "
-          << fromCourses << " taken from the courses (" << newWords << " words WordNet lacks)\n";
+          << fromCourses << " taken from the courses (" << newWords << " words WordNet lacks); "
+          << wordnet.lemmaCount() - fromWordNet << " WordNet lemmas left without a sentence\n";
     return 0;
 }
 

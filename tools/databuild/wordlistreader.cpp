@@ -1,11 +1,14 @@
 #include "wordlistreader.h"
 
+#include "entrychecker.h"
+
 #include <QSet>
 
 bool WordListReader::parse(const QString &text, const QString &fileName)
 {
     reset();
     QSet<QString> seen;
+    const EntryChecker checker(m_blockList);
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
@@ -46,7 +49,11 @@ bool WordListReader::parse(const QString &text, const QString &fileName)
             continue;
         }
         seen.insert(entry.word);
-        m_words << entry;
+        const QStringList faults = checker.check(entry);
+        for (const QString &fault : faults)
+            addError(fileName, lineNumber, fault);
+        if (faults.isEmpty())
+            m_words << entry;
     }
     return m_errors.isEmpty();
 }

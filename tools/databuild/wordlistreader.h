@@ -7,13 +7,18 @@
 #include <QString>
 #include <QStringList>
 
+class BlockList;
+
 // Reads a course word list: UTF-8 text, "#" comments and blank lines ignored, every other
 // line "headword<TAB>phonetic<TAB>translation<TAB>example sentence". Lines with the wrong
-// number of fields, an empty headword, phonetic or translation, or a headword that came
-// before are errors; the reader keeps going so that one run lists every fault.
+// number of fields, an empty headword, phonetic or translation, a headword that came
+// before, or an entry that fails the checks of EntryChecker are errors and are left out;
+// the reader keeps going so that one run lists every fault.
 class WordListReader : public SourceFileReader
 {
 public:
+    // The words no field may hold; none when not set. The list must outlive the reader.
+    void setBlockList(const BlockList *blockList) { m_blockList = blockList; }
     bool parse(const QString &text, const QString &fileName) override;
 
     const QList<CourseWord> &words() const { return m_words; }
@@ -24,4 +29,5 @@ private:
     void clearEntries() override { m_words.clear(); }
 
     QList<CourseWord> m_words;
+    const BlockList *m_blockList = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "wordnetsentences.h"
 
+#include "blocklist.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -109,17 +111,9 @@ int lengthPenalty(const QString &text)
 {
     const int n = wordCount(text);
     int penalty = std::abs(n - 9);
-    if (n < 4)
-        penalty += 20;
     if (n > 16)
         penalty += 10;
     return penalty;
-}
-
-QStringList tokensOf(const QString &lower)
-{
-    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
-    return lower.split(separators, Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -208,7 +202,6 @@ bool WordNetSentences::load(const QString &folder)
     m_synsets.clear();
     m_lemmas.clear();
     m_irregular.clear();
-    m_tokens.clear();
     const struct
     {
         const char *name;
@@ -223,12 +216,6 @@ bool WordNetSentences::load(const QString &folder)
         const QString exceptions = folder + QLatin1Char('/') + name + QStringLiteral(".exc");
         if (QFile::exists(exceptions) && !loadExceptions(exceptions, QLatin1Char(part.pos)))
             return false;
-    }
-    for (int i = 0; i < m_lowerSentences.size(); ++i) {
-        QStringList tokens = tokensOf(m_lowerSentences.at(i));
-        tokens.removeDuplicates();
-        for (const QString &token : tokens)
-            m_tokens[token].append(i);
     }
     return true;
 }
@@ -336,25 +323,43 @@ bool WordNetSentences::loadExceptions(const QString &fileName, QChar pos)
     return true;
 }
 
-int WordNetSentences::bestCandidate(const QVector<int> &candidates, const QStringList &forms,
-                                    int extraPenalty, int *bestScore) const
+bool WordNetSentences::hasBrokenPunctuation(const QString &sentence)
 {
-    // An example that says little more than the word itself ("shining white enamel" is
-    // fine, "closed-circuit television" for that lemma is not) shows no use of it.
+    static const QRegularExpression marksInARow(
+        QStringLiteral("[,;:]\\s*[.,;:!?]|[.!?]\\s*[,;:.!?]|^\\s*[,;:.!?]"));
+    if (marksInARow.match(sentence).hasMatch())
+        return true;
+    return sentence.count(QLatin1Char('(')) != sentence.count(QLatin1Char(')')) ||
+           sentence.count(QLatin1Char('"')) % 2 != 0;
+}
+
+bool WordNetSentences::isUsable(int sentence) const
+{
+    const QString &text = m_sentences.at(sentence);
+    if (wordCount(text) < kMinimumWords || hasBrokenPunctuation(asSentence(text)))
+        return false;
+    return !m_blockList || m_blockList->firstMatch(text).isEmpty();
+}
+
+int WordNetSentences::bestCandidate(const QVector<int> &candidates, const QStringList &forms) const
+{
+    // An example that says little more than the word itself ("closed-circuit television"
+    // for that lemma) shows no use of it.
     const int minimumWords = wordCount(forms.first()) + 2;
     int best = -1;
+    int bestScore = 0;
     for (int id : candidates) {
-        if (wordCount(m_sentences.at(id)) < minimumWords)
+        if (wordCount(m_sentences.at(id)) < minimumWords || !isUsable(id))
             continue;
         const QString &lower = m_lowerSentences.at(id);
         const bool holds = std::any_of(forms.cbegin(), forms.cend(),
                                        [&](const QString &f) { return containsWord(lower, f); });
         if (!holds)
             continue;
-        const int score = lengthPenalty(m_sentences.at(id)) + extraPenalty;
-        if (*bestScore < 0 || score < *bestScore) {
+        const int score = lengthPenalty(m_sentences.at(id));
+        if (best < 0 || score < bestScore) {
             best = id;
-            *bestScore = score;
+            bestScore = score;
         }
     }
     return best;
@@ -365,6 +370,8 @@ QMap<QString, QString> WordNetSentences::pickSentences() const
     QMap<QString, QString> result;
     for (auto it = m_lemmas.cbegin(); it != m_lemmas.cend(); ++it) {
         const QString &lemma = it.key();
+        if (m_blockList && !m_blockList->firstMatch(lemma).isEmpty())
+            continue;
         QList<IndexEntry> entries = it.value();
         QString partsOfSpeech;
         for (const IndexEntry &entry : entries)
@@ -375,32 +382,21 @@ QMap<QString, QString> WordNetSentences::pickSentences() const
                              return a.taggedSenses > b.taggedSenses;
                          });
 
-        // The lemma's own senses first, the most frequent ones preferred; a sentence from
-        // elsewhere only when the own ones are missing or too short to be a sentence.
+        // The first sense, in WordNet's order, with a usable example of the lemma gives
+        // the sentence: a later, rarer sense only when the earlier ones have none. Senses
+        // never met in WordNet's tagged texts (they come last) are too rare to show, save
+        // the first sense of a word that has no tagged sense at all.
         int chosen = -1;
-        int bestScore = -1;
-        int rank = 0;
         for (const IndexEntry &entry : entries) {
-            for (const QString &key : entry.synsets) {
-                const int found = bestCandidate(m_synsets.value(key).examples, forms,
-                                                2 * std::min(rank, 10), &bestScore);
-                if (found >= 0)
-                    chosen = found;
-                ++rank;
+            const int senses =
+                std::min<int>(std::max(entry.taggedSenses, 1), int(entry.synsets.size()));
+            for (const QString &key : entry.synsets.mid(0, senses)) {
+                chosen = bestCandidate(m_synsets.value(key).examples, forms);
+                if (chosen >= 0)
+                    break;
             }
-        }
-        if (chosen < 0 || wordCount(m_sentences.at(chosen)) < 4) {
-            QVector<int> candidates;
-            for (const QString &form : forms) {
-                const QStringList tokens = tokensOf(form);
-                if (!tokens.isEmpty())
-                    candidates += m_tokens.value(tokens.first());
-            }
-            std::sort(candidates.begin(), candidates.end());
-            candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-            const int found = bestCandidate(candidates, forms, 12, &bestScore);
-            if (found >= 0)
-                chosen = found;
+            if (chosen >= 0)
+                break;
         }
         if (chosen < 0)
             continue;

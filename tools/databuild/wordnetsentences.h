@@ -8,16 +8,24 @@
 #include <QStringList>
 #include <QVector>
 
+class BlockList;
+
 // Picks one example sentence per WordNet lemma from the examples of the WordNet database
 // (the quoted examples in the glosses of data.noun, data.verb, data.adj and data.adv).
 //
-// A lemma gets a sentence that contains it, or one of its inflected forms, as a whole
-// word. Examples of the lemma's own senses come first, most frequent sense first (the
-// order of the index files); only when none of them contains the lemma is any other
-// example that does taken. Among candidates a sentence of moderate length wins.
+// A lemma only gets an example of one of its own senses, and only one that contains the
+// lemma or one of its inflected forms as a whole word. The senses are tried in WordNet's
+// order (most frequent first, the part of speech with most tagged senses first): the
+// first sense with a usable example gives it, and among its examples one of moderate
+// length wins. Senses that WordNet's tagged texts never use are not tried (but the first
+// sense of a word without any tagged sense is). Unusable are fragments of fewer than five words,
+// sentences with broken punctuation, and sentences holding a word of the block list; a lemma that
+// is itself blocked gets nothing.
 class WordNetSentences
 {
 public:
+    // The words that must not appear; none when not set. It must outlive the picking.
+    void setBlockList(const BlockList *blockList) { m_blockList = blockList; }
     // Reads the WordNet files of folder (the one holding data.noun, index.noun, ...).
     bool load(const QString &folder);
     QString errorString() const { return m_error; }
@@ -37,6 +45,11 @@ public:
                                    const QHash<QString, QStringList> &irregular);
     // A WordNet example as a sentence: first letter upper case, final full stop.
     static QString asSentence(const QString &example);
+    // Whether a sentence's punctuation is broken: marks in a row (",.", ":;.", "..") or
+    // unbalanced brackets and quotes.
+    static bool hasBrokenPunctuation(const QString &sentence);
+    // Sentences shorter than this are fragments.
+    static constexpr int kMinimumWords = 5;
 
 private:
     struct Synset
@@ -54,16 +67,15 @@ private:
     bool loadData(const QString &fileName, QChar pos);
     bool loadIndex(const QString &fileName, QChar pos);
     bool loadExceptions(const QString &fileName, QChar pos);
-    // The candidate holding one of forms with the lowest score (length penalty plus
-    // extraPenalty) if it beats *bestScore (-1: nothing yet); -1 when none does.
-    int bestCandidate(const QVector<int> &candidates, const QStringList &forms, int extraPenalty,
-                      int *bestScore) const;
+    // The usable candidate holding one of forms with the best length; -1 when none.
+    int bestCandidate(const QVector<int> &candidates, const QStringList &forms) const;
+    bool isUsable(int sentence) const;
 
     QStringList m_sentences;      // the examples as found
     QStringList m_lowerSentences; // the same, lower case
     QHash<QString, Synset> m_synsets;
     QMap<QString, QList<IndexEntry>> m_lemmas; // lower-case lemma with blanks -> entries
     QHash<QString, QStringList> m_irregular;   // "pos:base" -> irregular inflected forms
-    QHash<QString, QVector<int>> m_tokens;     // lower-case token -> examples holding it
     QString m_error;
+    const BlockList *m_blockList = nullptr;
 };

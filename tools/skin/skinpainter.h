@@ -15,6 +15,8 @@ public:
     static QStringList resourceNames();
     // The picture for one of the names above; a null image for an unknown name.
     static QImage draw(const QString &name);
+    // The program icon, size x size pixels (also the desktop's icon of the trainer).
+    static QImage appIcon(int size);
 
 private:
     static QImage mainBackground();
@@ -23,5 +25,4 @@ private:
     static QImage areaFrame();
     static QImage popupBackground();
     static QImage logo();
-    static QImage appIcon(int size);
 };

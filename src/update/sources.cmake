@@ -1,0 +1,1 @@
+# The files of this folder, appended to MEMORA_CORE_SOURCES (none yet).
