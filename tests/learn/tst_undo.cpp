@@ -5,6 +5,7 @@
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
 #include "learn/learnmgr.h"
+#include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
 #include "testroot.h"
 
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void undoRestoresRowAndCounts();
     void undoAcrossAWriteBackPoint();
     void undoAfterAPause();
+    void planQuotaCountsAWordDrawnNewOnce();
 
 private:
     struct Counts
@@ -261,6 +263,30 @@ void TestUndo::undoAfterAPause()
     QCOMPARE(rows.value(2).state, 0);
     QVERIFY(rows.value(2).lastTimeNull);
     QCOMPARE(sessionLog(), QStringLiteral("2/0/0"));
+}
+
+void TestUndo::planQuotaCountsAWordDrawnNewOnce()
+{
+    {
+        LearnMgr settings(QStringLiteral("alice"), m_courseId, m_tree);
+        settings.learnSetMgr()->setLearnMode(2);
+        settings.learnSetMgr()->setPlanWordCount(2);
+    }
+    QVERIFY(execOnFile(recordPath(), {"delete from TUSELOG"}));
+    LearnMgr mgr(QStringLiteral("alice"), m_courseId, m_tree);
+    QCOMPARE(study(mgr, LearnCode::KnowWell), 1);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(mgr.undo(), 1);
+        mgr.answerAsk(LearnCode::KnowWell);
+    }
+    QCOMPARE(study(mgr, LearnCode::KnowWell), 2);
+    QCOMPARE(mgr.undo(), 2);
+    QCOMPARE(mgr.undo(), 1);
+    mgr.answerAsk(LearnCode::KnowWell);
+    // Two new words today, however often they were taken back: the quota of two is used.
+    QCOMPARE(study(mgr, LearnCode::KnowWell), 2);
+    QCOMPARE(mgr.newWordCount(), 2);
+    QCOMPARE(mgr.nextWord(), int(LearnCode::QuotaUsed));
 }
 
 QTEST_MAIN(TestUndo)
