@@ -116,6 +116,14 @@ QString FreeLearnMethod::saveError() const
     return m_writer ? m_writer->error() : m_syncError;
 }
 
+int FreeLearnMethod::undo()
+{
+    const int wid = LearnMethodBase::undo();
+    // Gradings taken back were either never written or are written again restored.
+    m_gradingsWritten = qMin(m_gradingsWritten, m_gradings);
+    return wid;
+}
+
 void FreeLearnMethod::pauseTiming()
 {
     writeBack();
@@ -135,12 +143,14 @@ int FreeLearnMethod::nextWord()
     if (wid != 0) {
         ++m_dueCount;
         loadWord(wid);
+        markDrawn();
         return wid;
     }
     wid = m_memory->firstNewWord();
     if (wid != 0) {
         ++m_newCount;
         loadWord(wid);
+        markDrawn();
         return wid;
     }
     if (m_memory->countInState(LearnCode::Known) == m_memory->totalWords())

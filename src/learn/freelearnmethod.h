@@ -41,6 +41,7 @@ public:
     // file: the course's file record. Reads today's new words from it and copies it.
     void attach(LearnCourseDBBase *file) override;
     void pauseTiming() override;
+    int undo() override;
 
     // Hands the journal statements not yet written (and the session row, when a source is
     // set) to the file record. On a file on disk the write is asynchronous and returns true
@@ -58,6 +59,8 @@ public:
     LearnCourseDBBase *fileRecord() const { return m_file; }
 
 protected:
+    int writtenJournalSize() const override { return m_written; }
+
     LearnCourseDBMemory *m_memory;
     LearnCourseDBBase *m_file;
     int m_todayNewWords;

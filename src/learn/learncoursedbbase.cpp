@@ -76,6 +76,9 @@ const char *const LearnCourseDBBase::kSetDLevel =
 const char *const LearnCourseDBBase::kSetTimes = "update TSTUDYWORD set times = %1 where WID = %2";
 const char *const LearnCourseDBBase::kTouchLastTime =
     "update TSTUDYWORD set LastTime = '%1' where WID = %2";
+const char *const LearnCourseDBBase::kRestoreWord =
+    "update TSTUDYWORD set STATE = %1, DLevel = %2, Step = %3, Fp = %4, times = %5, "
+    "LastTime = %6 where WID = %7";
 const char *const LearnCourseDBBase::kAddUseLog =
     "insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, KonwWellWord) values('%1', "
     "%2, %3, %4, %5, %6)";
@@ -431,6 +434,36 @@ void LearnCourseDBBase::setTimes(int wid, int times)
 void LearnCourseDBBase::touchLastTime(int wid)
 {
     journalled(QString::fromLatin1(kTouchLastTime).arg(Clock::nowText()).arg(wid));
+}
+
+void LearnCourseDBBase::restoreWord(const QSqlRecord &row, bool journal)
+{
+    const int wid = row.value(QStringLiteral("WID")).toInt();
+    if (wid <= 0)
+        return;
+    // The statement is journalled as text: the stored time goes in as an SQL literal with
+    // its quotes doubled, so that no stored text can change the statement.
+    const QString stored = row.value(QStringLiteral("LastTime")).toString();
+    const QString lastTime = stored.isEmpty() ? QStringLiteral("NULL")
+                                              : QStringLiteral("'%1'").arg(QString(stored).replace(
+                                                    QLatin1Char('\''), QStringLiteral("''")));
+    const auto number = [&row](const char *column) {
+        return QString::number(row.value(QLatin1String(column)).toInt());
+    };
+    // One pass of arg: a stored text holding "%7" cannot take the place of another value.
+    const QString sql = QString::fromLatin1(kRestoreWord)
+                            .arg(number("STATE"), number("DLevel"), number("Step"), number("Fp"),
+                                 number("times"), lastTime, QString::number(wid));
+    if (journal)
+        journalled(sql);
+    else
+        exec(sql);
+}
+
+void LearnCourseDBBase::truncateJournal(int size)
+{
+    if (size >= 0 && size < m_journal.size())
+        m_journal.erase(m_journal.begin() + size, m_journal.end());
 }
 
 void LearnCourseDBBase::addUseLog(const QDateTime &start, int lengthSec, int newWords, int dueWords,

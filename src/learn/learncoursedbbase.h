@@ -69,6 +69,7 @@ public:
     static const char *const kSetDLevel;
     static const char *const kSetTimes;
     static const char *const kTouchLastTime;
+    static const char *const kRestoreWord;
     static const char *const kAddUseLog;
     static const char *const kUpdateUseLog;
 
@@ -142,6 +143,13 @@ public:
     void setTimes(int wid, int times);
     // LastTime = Clock::nowText().
     void touchLastTime(int wid);
+    // Puts the schedule columns of row's word (STATE, DLevel, Step, Fp, times, LastTime) back
+    // to the values of row, a TSTUDYWORD row read earlier (wordRecord), with one update that
+    // is journalled when journal is true. An empty LastTime is restored as NULL (the copy
+    // of a file record reads NULL as ""; a grading never writes "").
+    void restoreWord(const QSqlRecord &row, bool journal);
+    // Drops the journal's statements from position size on (they are not undone here).
+    void truncateJournal(int size);
 
     // The session log row (journalled). start is stored as local "yyyy-MM-dd HH:mm:ss.zzz".
     void addUseLog(const QDateTime &start, int lengthSec, int newWords, int dueWords,

@@ -52,6 +52,57 @@ void LearnMethodBase::loadWord(int wid)
     m_drawn.times = m_wordRow.value(QStringLiteral("times")).toInt();
 }
 
+void LearnMethodBase::markDrawn()
+{
+    if (!m_record || m_wordId <= 0)
+        return;
+    DrawnWord drawn;
+    drawn.row = m_wordRow;
+    drawn.newCount = m_newCount;
+    drawn.dueCount = m_dueCount;
+    drawn.knownCount = m_knownCount;
+    drawn.gradings = m_gradings;
+    drawn.journalSize = m_record->journalSize();
+    m_drawnWords << drawn;
+}
+
+bool LearnMethodBase::canUndo() const
+{
+    for (const DrawnWord &drawn : m_drawnWords)
+        if (drawn.graded)
+            return true;
+    return false;
+}
+
+int LearnMethodBase::undo()
+{
+    if (!m_record)
+        return 0;
+    // Draws after the last graded word got no answer: they are taken back with it.
+    while (!m_drawnWords.isEmpty() && !m_drawnWords.last().graded)
+        m_drawnWords.removeLast();
+    if (m_drawnWords.isEmpty())
+        return 0;
+    DrawnWord &drawn = m_drawnWords.last();
+    if (drawn.journalSize >= writtenJournalSize()) {
+        // Nothing of this word has left the copy yet: its statements go, unwritten.
+        m_record->truncateJournal(drawn.journalSize);
+        m_record->restoreWord(drawn.row, false);
+    } else {
+        m_record->restoreWord(drawn.row, true);
+    }
+    m_newCount = drawn.newCount;
+    m_dueCount = drawn.dueCount;
+    m_knownCount = drawn.knownCount;
+    m_gradings = drawn.gradings;
+    drawn.graded = false;
+    loadWord(drawn.row.value(QStringLiteral("WID")).toInt());
+    m_grade = 0;
+    m_penalty = 0;
+    qDebug() << "LearnMethodBase::undo" << m_wordId;
+    return m_wordId;
+}
+
 void LearnMethodBase::record(const ScheduleChange &change)
 {
     if (change.state)
@@ -74,6 +125,9 @@ void LearnMethodBase::answerAsk(int grade)
         return;
     }
     m_grade = grade;
+    if (!m_drawnWords.isEmpty() &&
+        m_drawnWords.last().row.value(QStringLiteral("WID")).toInt() == m_wordId)
+        m_drawnWords.last().graded = true;
     const WordProgress graded = LearnSchedule::graded(m_drawn);
     m_record->touchLastTime(m_wordId);
     m_record->setState(m_wordId, graded.state);

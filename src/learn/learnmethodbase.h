@@ -61,6 +61,16 @@ public:
     // Forgets the current word (id, grade, penalty) before the next draw.
     void resetWordState();
 
+    // Whether a word of this method's life has been graded and not taken back.
+    bool canUndo() const;
+    // Takes back the last graded word: its row, the counts and the current word return to
+    // what they were right after that word was drawn (so words drawn since are undrawn, and
+    // a word drawn new counts once however often it is taken back). Statements of the
+    // word not yet written to the file are dropped from the journal and never reach it;
+    // once written, the restored row is journalled and written at the next write-back.
+    // Returns the word id, current again and ungraded; 0 when there is nothing to undo.
+    virtual int undo();
+
     int newWordCount() const { return m_newCount; }
     int oldWordCount() const { return m_dueCount; }
     int knownWellCount() const { return m_knownCount; }
@@ -79,6 +89,10 @@ public:
 protected:
     // Makes wid the current word and reads its row as it is now.
     void loadWord(int wid);
+    // The current word was drawn (after its draw counts): the point undo goes back to.
+    void markDrawn();
+    // Journal statements already handed to the file record (none without one).
+    virtual int writtenJournalSize() const { return 0; }
     // Records the present fields of change with one update each; counts a word that
     // became known; keeps the penalty.
     void record(const ScheduleChange &change);
@@ -96,5 +110,18 @@ protected:
     int m_knownCount;
     int m_gradings;
     std::function<UseLogRow()> m_useLogSource;
+
+    // A drawn word as undo restores it.
+    struct DrawnWord
+    {
+        QSqlRecord row;
+        int newCount = 0;
+        int dueCount = 0;
+        int knownCount = 0;
+        int gradings = 0;
+        int journalSize = 0;
+        bool graded = false;
+    };
+    QList<DrawnWord> m_drawnWords;
     int m_logRowId = 0;
 };

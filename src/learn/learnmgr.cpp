@@ -132,6 +132,24 @@ int LearnMgr::nextWord()
     return word;
 }
 
+int LearnMgr::undo()
+{
+    if (!m_method)
+        return 0;
+    const int word = m_method->undo();
+    if (word > 0) {
+        m_wordInfo.clear();
+        if (m_course)
+            m_course->getWordInfoByID(m_wordInfo, word);
+    }
+    return word;
+}
+
+bool LearnMgr::canUndo() const
+{
+    return m_method && m_method->canUndo();
+}
+
 void LearnMgr::answerAsk(int grade)
 {
     if (m_method)

@@ -66,6 +66,16 @@ public:
     void answerAsk(int grade);
     void answerConfirm(int check);
     void answerLearn(int answer);
+    // Takes back the last graded word of the session (again and again, back to the start
+    // of the session): its TSTUDYWORD row, the session's counts and the statistics return
+    // to what they were right after the word was drawn, and it is the current word again
+    // (currentWord()), to be shown ungraded in the ask state. An undone answer never
+    // reaches the record file; one already written there is written again restored, at the
+    // next write-back. A word drawn new counts once towards the plan quota however often
+    // it is taken back. Returns the word id, or 0 when there is nothing to undo.
+    int undo();
+    // Whether undo would take back a word.
+    bool canUndo() const;
 
     // The learner went idle / came back; the span in between joins the paused total when
     // the learner comes back. Going idle also lets the method write its unwritten changes.

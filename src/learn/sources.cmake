@@ -6,6 +6,7 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/learncoursedbmemory.h ${CMAKE_CURRENT_LIST_DIR}/learncoursedbmemory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/learnsetmgr.h ${CMAKE_CURRENT_LIST_DIR}/learnsetmgr.cpp
     ${CMAKE_CURRENT_LIST_DIR}/learnreportmgr.h ${CMAKE_CURRENT_LIST_DIR}/learnreportmgr.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/learnchartdata.h ${CMAKE_CURRENT_LIST_DIR}/learnchartdata.cpp
     ${CMAKE_CURRENT_LIST_DIR}/learnskillmgr.h ${CMAKE_CURRENT_LIST_DIR}/learnskillmgr.cpp
     ${CMAKE_CURRENT_LIST_DIR}/learnmethodbase.h ${CMAKE_CURRENT_LIST_DIR}/learnmethodbase.cpp
     ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.h ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.cpp

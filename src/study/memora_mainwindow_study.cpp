@@ -84,9 +84,14 @@ Memora_MainWindow_Study::Memora_MainWindow_Study(const QString &userName, int co
     m_menu->addAction(m_actFullScreen);
     m_menu->addAction(m_actExample);
     m_menu->addAction(m_actStatistics);
+    m_actUndo = new QAction(tr("撤销"), this);
+    m_actUndo->setShortcut(QKeySequence::Undo);
+    m_actUndo->setEnabled(false);
+    m_menu->addSeparator();
+    m_menu->addAction(m_actUndo);
     tBtn_infoMode->setMenu(m_menu);
     // The actions' shortcuts work while the menu is closed.
-    addActions({m_actFullScreen, m_actExample, m_actStatistics});
+    addActions({m_actFullScreen, m_actExample, m_actStatistics, m_actUndo});
 
     qDebug().noquote() << QStringLiteral("[%1] 进入单词学习模块").arg(m_userName);
 
@@ -125,6 +130,7 @@ Memora_MainWindow_Study::Memora_MainWindow_Study(const QString &userName, int co
     connect(m_actExample, &QAction::toggled, this, &Memora_MainWindow_Study::showExample);
     connect(m_actFullScreen, &QAction::toggled, this, &Memora_MainWindow_Study::showFullScr);
     connect(m_actStatistics, &QAction::toggled, this, &Memora_MainWindow_Study::showStaticsInfo);
+    connect(m_actUndo, &QAction::triggered, this, &Memora_MainWindow_Study::undoAnswer);
     connect(m_filter, &MyEventFilter::resetMyTimer, this, &Memora_MainWindow_Study::resetMyTimer);
     connect(m_idleTimer, &QTimer::timeout, this, &Memora_MainWindow_Study::idleTimeStart);
 
@@ -187,7 +193,13 @@ void Memora_MainWindow_Study::loadNextWord()
         endStudy(r, unreadable);
         return;
     }
+    showCurrentWord();
+}
+
+void Memora_MainWindow_Study::showCurrentWord()
+{
     const WordInfo &info = m_learnMgr->currentWord();
+    const int r = info.value(QStringLiteral("id")).toInt();
     if (info.value(QStringLiteral("word")).toString().trimmed().isEmpty()) {
         // The record names a word the course file does not give back.
         qWarning().noquote()
@@ -222,8 +234,7 @@ void Memora_MainWindow_Study::endStudy(int result, bool unreadable)
     else if (result == LearnCode::NothingDue)
         text = tr("[%1]当前没有需要学习的新单词，也没有需要复习的旧单词！\n 您可以学习其它课程 ……");
     if (!text.isEmpty())
-        QMessageBox::information(this, Product::displayName(),
-                                 text.arg(m_courseName));
+        QMessageBox::information(this, Product::displayName(), text.arg(m_courseName));
     QTimer::singleShot(kCloseDelayMs, this, &Memora_MainWindow_Study::on_tBtn_exit_clicked);
 }
 
@@ -301,8 +312,19 @@ void Memora_MainWindow_Study::studyState(MEMORA_LERAN::learnState state_t)
     emit studyStateChanged(state_t);
 }
 
+void Memora_MainWindow_Study::undoAnswer()
+{
+    if (m_closed || !m_learnMgr || m_learnMgr->undo() <= 0)
+        return;
+    qDebug().noquote() << QStringLiteral("[%1] 撤销上一次评判").arg(m_userName);
+    showCurrentWord();
+    emit studyStateChanged(MEMORA_LERAN::STATE_ASK);
+}
+
 void Memora_MainWindow_Study::showInfo(MEMORA_LERAN::learnState state_t)
 {
+    if (m_actUndo)
+        m_actUndo->setEnabled(m_learnMgr && m_learnMgr->canUndo());
     switch (state_t) {
     case MEMORA_LERAN::STATE_ASK:
         m_state = state_t;

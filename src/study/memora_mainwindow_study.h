@@ -49,6 +49,8 @@ public:
     QAction *fullScreenAction() const { return m_actFullScreen; }
     QAction *exampleAction() const { return m_actExample; }
     QAction *statisticsAction() const { return m_actStatistics; }
+    // "撤销" (Ctrl+Z): takes back the last answer; disabled when there is none.
+    QAction *undoAction() const { return m_actUndo; }
 
 signals:
     void studyStateChanged(MEMORA_LERAN::learnState state);
@@ -68,6 +70,8 @@ public slots:
     void setHotkeyLearn();
     void idleTimeStart();
     void resetMyTimer();
+    // Takes back the last answer of the session and shows its word again in the ask state.
+    void undoAnswer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,6 +81,8 @@ protected:
 
 private:
     void loadNextWord();
+    // Puts the learning manager's current word in the panels.
+    void showCurrentWord();
     void fillPanels();
     void refreshStatistics();
     void refreshProgress();
@@ -129,6 +135,7 @@ private:
     QAction *m_actFullScreen = nullptr;
     QAction *m_actExample = nullptr;
     QAction *m_actStatistics = nullptr;
+    QAction *m_actUndo = nullptr;
 };
 
 // The study window opened last (null once it is destroyed).

@@ -6,6 +6,7 @@
 #include "course/mlbasesqlquerymodel.h"
 #include "learn/learnreportmgr.h"
 #include "learn/learnskillmgr.h"
+#include "ui/memora_homechartpanel.h"
 #include "ui/studyhost.h"
 
 #include <QEvent>
@@ -21,9 +22,11 @@ const QString kTipIndent = QStringLiteral("    ");
 Memora_MainWindow_Home::Memora_MainWindow_Home(const QDateTime &lastLoginTime,
                                                const QString &userName, QWidget *parent)
     : QWidget(parent), m_userName(userName), m_lastLoginTime(lastLoginTime),
-      m_report(new LearnReportMgr(userName)), m_tips(new LearnSkillMgr())
+      m_report(new LearnReportMgr(userName)), m_tips(new LearnSkillMgr()),
+      m_charts(new Memora_HomeChartPanel(userName, this))
 {
     setupUi(this);
+    layout_top->addWidget(m_charts, 2);
     tableView_homeCourseCovers->setContextMenuPolicy(Qt::NoContextMenu);
     tableView_homeCourseCovers->horizontalHeader()->setHighlightSections(false);
     tableView_homeCourseCovers->verticalHeader()->hide();
@@ -75,6 +78,29 @@ void Memora_MainWindow_Home::refresh()
         selectCourseOfRow(0);
     }
     tableView_homeCourseCovers->setShowGrid(false);
+    refreshCharts(true);
+    // The table gets a new model (and selection model) with every refresh.
+    if (QItemSelectionModel *selection = tableView_homeCourseCovers->selectionModel())
+        connect(selection, &QItemSelectionModel::currentRowChanged, this,
+                &Memora_MainWindow_Home::currentRowChanged, Qt::UniqueConnection);
+}
+
+void Memora_MainWindow_Home::currentRowChanged()
+{
+    refreshCharts(false);
+}
+
+void Memora_MainWindow_Home::refreshCharts(bool force)
+{
+    QString path;
+    auto *model = qobject_cast<MlBaseSqlQueryModel *>(tableView_homeCourseCovers->model());
+    const int row = tableView_homeCourseCovers->currentIndex().row();
+    if (model && g_pCourseCategoryMgr && row >= 0 && row < model->rowCount())
+        path = g_pCourseCategoryMgr->learningRecordPath(model->courseIdAt(row));
+    if (!force && path == m_chartRecordPath)
+        return;
+    m_chartRecordPath = path;
+    m_charts->refresh(path);
 }
 
 QString Memora_MainWindow_Home::reportText() const

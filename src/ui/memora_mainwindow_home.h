@@ -10,9 +10,11 @@
 
 class LearnReportMgr;
 class LearnSkillMgr;
+class Memora_HomeChartPanel;
 
 // The home tab: the learner's report, a study tip with buttons to leaf through the tips,
-// and the courses being learned, studied by a double click or the study button.
+// and the courses being learned, studied by a double click or the study button. Beside the
+// report, charts of the learner's progress that follow the course current in the table.
 class Memora_MainWindow_Home : public QWidget, private Ui::Memora_MainWindow_Home
 {
     Q_OBJECT
@@ -30,6 +32,7 @@ public:
     int selectedCourseType() const { return m_courseType; }
     QTableView *courseTable() const { return tableView_homeCourseCovers; }
     QPushButton *studyButton() const { return pBtn_study; }
+    Memora_HomeChartPanel *chartPanel() const { return m_charts; }
     QString reportText() const;
     QString tipText() const;
 
@@ -50,6 +53,10 @@ protected:
 
 private:
     void selectCourseOfRow(int row);
+    // Redraws the charts for the course of the table's current row (all courses when there
+    // is none); unless forced, only when that course changed.
+    void refreshCharts(bool force);
+    void currentRowChanged();
 
     QString m_userName;
     QString m_courseName;
@@ -59,4 +66,6 @@ private:
     UserInfo m_userInfo;
     LearnReportMgr *m_report;
     LearnSkillMgr *m_tips;
+    Memora_HomeChartPanel *m_charts;
+    QString m_chartRecordPath;
 };

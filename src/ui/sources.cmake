@@ -8,6 +8,7 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/studyhost.h ${CMAKE_CURRENT_LIST_DIR}/studyhost.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_home.ui
+    ${CMAKE_CURRENT_LIST_DIR}/memora_homechartpanel.h ${CMAKE_CURRENT_LIST_DIR}/memora_homechartpanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_course.ui
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.h ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindows.cpp

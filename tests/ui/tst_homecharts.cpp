@@ -1,0 +1,154 @@
+#include "app/globals.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "course/coursecategorymgr.h"
+#include "learn/learnmgr.h"
+#include "study/memora_mainwindow_study.h"
+#include "testroot.h"
+#include "ui/memora_homechartpanel.h"
+#include "ui/memora_mainwindow_home.h"
+#include "ui/memora_mainwindows.h"
+
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+
+// The chart panel of the home page, in the main window of a learner "alice" who learns two
+// of the installed courses.
+class TestHomeCharts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void chartsFollowTheCurrentCourseAndTheEndOfAStudy();
+
+private:
+    // Opens and closes a study session on the installed course named name; returns the
+    // path of alice's record of it.
+    QString studyOnce(const QString &name);
+    static bool execOn(const QString &path, const QString &sql);
+    // The values of bar set number set of the chart's first series, as drawn.
+    static QList<int> bars(QChart *chart, int set = 0);
+
+    TestRoot *m_root = nullptr;
+    Memora_MainWindows *m_window = nullptr;
+};
+
+void TestHomeCharts::init()
+{
+    m_root = new TestRoot;
+    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
+    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
+    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
+    Globals::create();
+    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
+    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
+    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    m_window = new Memora_MainWindows;
+}
+
+void TestHomeCharts::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    Globals::destroy();
+    delete m_root;
+    m_root = nullptr;
+}
+
+QString TestHomeCharts::studyOnce(const QString &name)
+{
+    CourseCategoryMgr tree(QStringLiteral("alice"));
+    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
+    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
+    query.addBindValue(name);
+    if (!query.exec() || !query.next())
+        return QString();
+    const int id = query.value(0).toInt();
+    {
+        LearnMgr session(QStringLiteral("alice"), id, &tree);
+        if (session.nextWord() <= 0)
+            return QString();
+    }
+    return tree.learningRecordPath(id);
+}
+
+bool TestHomeCharts::execOn(const QString &path, const QString &sql)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "homecharts");
+        db.setDatabaseName(path);
+        ok = db.open() && QSqlQuery(db).exec(sql);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("homecharts");
+    return ok;
+}
+
+QList<int> TestHomeCharts::bars(QChart *chart, int set)
+{
+    QList<int> values;
+    const auto series = chart ? chart->series() : QList<QAbstractSeries *>();
+    auto *bar = series.isEmpty() ? nullptr : qobject_cast<QAbstractBarSeries *>(series.first());
+    if (!bar || set >= bar->count())
+        return values;
+    for (int i = 0; i < bar->barSets().at(set)->count(); ++i)
+        values << int(bar->barSets().at(set)->at(i));
+    return values;
+}
+
+void TestHomeCharts::chartsFollowTheCurrentCourseAndTheEndOfAStudy()
+{
+    const QString core = studyOnce(QStringLiteral("日常核心词汇"));
+    const QString test = studyOnce(QStringLiteral("测试课程词汇"));
+    QVERIFY(!core.isEmpty() && !test.isEmpty());
+    // Three words known well in one course, one in the other.
+    QVERIFY(execOn(core, "update TSTUDYWORD set STATE = 2 where ID <= 3"));
+    QVERIFY(execOn(test, "update TSTUDYWORD set STATE = 2 where ID = 1"));
+    m_window->logIn(QStringLiteral("alice"), QDateTime::currentDateTime().addDays(-1));
+    Memora_MainWindow_Home *home = m_window->homePage();
+    Memora_HomeChartPanel *panel = home->chartPanel();
+    QVERIFY(panel && panel->isVisible());
+    QTableView *table = home->courseTable();
+    QCOMPARE(table->model()->rowCount(), 2);
+
+    const auto knownOfShownCourse = [&] {
+        const QList<int> standing = bars(panel->chart(Memora_HomeChartPanel::WordStanding));
+        return standing.isEmpty() ? -1 : standing.last();
+    };
+    const int firstKnown = home->selectedCourseName() == "日常核心词汇" ? 3 : 1;
+    QCOMPARE(knownOfShownCourse(), firstKnown);
+    const QModelIndex second = table->model()->index(1, 0);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(second).center());
+    QCOMPARE(knownOfShownCourse(), 4 - firstKnown);
+    QTest::keyClick(table, Qt::Key_Up);
+    QCOMPARE(knownOfShownCourse(), firstKnown);
+
+    // While the learner studies the same course, a session of yesterday reaches a record;
+    // back home, the activity chart shows it and the charts show the same course again.
+    const QList<int> before = bars(panel->chart(Memora_HomeChartPanel::DailyActivity), 0);
+    QCOMPARE(before.size(), 30);
+    QTest::mouseClick(home->studyButton(), Qt::LeftButton);
+    QVERIFY(m_window->studyWindow());
+    const QString yesterday = QDateTime::currentDateTime().addDays(-1).toString(
+        QStringLiteral("yyyy-MM-dd 12:00:00.000"));
+    QVERIFY(execOn(core, QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, "
+                                        "SOWord, KonwWellWord) values('%1', 60, 0, 5, 2, 0)")
+                             .arg(yesterday)));
+    m_window->studyWindow()->close();
+    QTRY_VERIFY(m_window->isVisible());
+    QCOMPARE(bars(panel->chart(Memora_HomeChartPanel::DailyActivity), 0).value(28),
+             before.value(28) + 5);
+    QCOMPARE(table->currentIndex().row(), 0);
+    QCOMPARE(knownOfShownCourse(), firstKnown);
+}
+
+QTEST_MAIN(TestHomeCharts)
+#include "tst_homecharts.moc"
