@@ -103,6 +103,16 @@ void Memora_MainWindow_Home::refreshCharts(bool force)
     m_charts->refresh(path);
 }
 
+void Memora_MainWindow_Home::selectRow(int row)
+{
+    QAbstractItemModel *model = tableView_homeCourseCovers->model();
+    if (!model || row < 0 || row >= model->rowCount())
+        return;
+    tableView_homeCourseCovers->setCurrentIndex(model->index(row, 0));
+    tableView_homeCourseCovers->selectRow(row);
+    selectCourseOfRow(row);
+}
+
 QString Memora_MainWindow_Home::reportText() const
 {
     return lab_homeLearningReport->text();

@@ -26,6 +26,8 @@ public:
 
     // Reloads the report, the first tip and the course table, selecting row 0.
     void refresh();
+    // Makes the row current and selected, and its course the one the study button studies.
+    void selectRow(int row);
 
     QString selectedCourseName() const { return m_courseName; }
     int selectedCourseId() const { return m_courseId; }

@@ -320,7 +320,7 @@ void Memora_MainWindows::studyRefresh()
     }
     if (m_home) {
         m_home->refresh();
-        m_home->courseTable()->selectRow(row);
+        m_home->selectRow(row);
     }
     show();
 }

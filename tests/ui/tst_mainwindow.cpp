@@ -146,7 +146,8 @@ void TestMainWindow::speechEngineSetting()
     m_window->study();
     QVERIFY(m_window->studyWindow());
     CSpeakBase *chosen = m_window->currentEngine();
-    const bool matches = engine == "SpeakYoudaoDict" ? dynamic_cast<SpeakYoudaoDict *>(chosen) != nullptr
+    const bool matches = engine == "SpeakYoudaoDict"
+                             ? dynamic_cast<SpeakYoudaoDict *>(chosen) != nullptr
                          : engine == "SpeakDictCN" ? dynamic_cast<SpeakDictCN *>(chosen) != nullptr
                                                    : dynamic_cast<CWTTSSpeak *>(chosen) != nullptr;
     QVERIFY(matches);
@@ -176,6 +177,7 @@ void TestMainWindow::studyAndBackRefreshesBothPages()
     study->close();
     QTRY_VERIFY(m_window->isVisible());
     QCOMPARE(home->courseTable()->currentIndex().row(), 1);
+    QCOMPARE(home->selectedCourseName(), chosen); // the study button studies the row shown
     QCOMPARE(m_window->coursePage()->categoryTree()->topLevelItemCount(), countsBefore);
     // The report now counts the session just ended.
     QVERIFY2(home->reportText().contains("学习单词数："), qPrintable(home->reportText()));
