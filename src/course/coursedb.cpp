@@ -22,14 +22,16 @@ CourseDB::CourseDB(const QString &path) : m_coursePath(path)
 
 CourseDB::~CourseDB()
 {
-    // The prepared statement must go before its connection does.
+    // The prepared statements must go before their connection does.
     m_insert.reset();
+    m_select.reset();
 }
 
 void CourseDB::createTables()
 {
     if (!isOpen()) {
         m_insert.reset();
+        m_select.reset();
         open(m_coursePath, QString());
     }
     TransactionGuard transaction(*this);
@@ -76,19 +78,30 @@ bool CourseDB::insertWord(const QString &word, const QString &trans, const QStri
 void CourseDB::closeFile()
 {
     m_insert.reset();
+    m_select.reset();
     if (isOpen())
         close();
 }
 
 bool CourseDB::getWordInfoByID(WordInfo &info, int id)
 {
-    bool ok = false;
-    QSqlQuery query = runBound(QStringLiteral("select * from tword where id = ?"), {id}, &ok);
-    if (ok && query.next()) {
-        const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i)
-            info.insert(record.fieldName(i), record.value(i));
-        return true;
+    if (isOpen() && !m_select) {
+        auto query = std::make_unique<QSqlQuery>(*m_database);
+        if (query->prepare(QStringLiteral("select * from tword where id = ?")))
+            m_select = std::move(query);
+        else
+            qDebug() << "CourseDB::getWordInfoByID" << query->lastError().text();
+    }
+    if (m_select) {
+        m_select->bindValue(0, id);
+        if (m_select->exec() && m_select->next()) {
+            const QSqlRecord record = m_select->record();
+            for (int i = 0; i < record.count(); ++i)
+                info.insert(record.fieldName(i), record.value(i));
+            m_select->finish();
+            return true;
+        }
+        m_select->finish();
     }
     qDebug() << "CourseDB::getWordInfoByID失败"
              << QStringLiteral("路径[%1], 单词id[%2]").arg(m_coursePath).arg(id);

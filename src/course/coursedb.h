@@ -41,4 +41,6 @@ public:
 private:
     QString m_coursePath;
     std::unique_ptr<QSqlQuery> m_insert;
+    // The word look-up of the drill, prepared once per connection.
+    std::unique_ptr<QSqlQuery> m_select;
 };
