@@ -26,6 +26,9 @@ Memora_MainWindow_Course::Memora_MainWindow_Course(const QString &userName, QWid
 {
     setupUi(this);
     tableView_courseList->horizontalHeader()->setHighlightSections(false);
+    // Columns follow their contents in the font the skin gives them, which is set only
+    // after the page is built.
+    tableView_courseList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tableView_courseList->verticalHeader()->hide();
     treeWidet_courseCategory->header()->hide();
     s_page = this;
@@ -153,7 +156,6 @@ void Memora_MainWindow_Course::currentItemChanged(QTreeWidgetItem *current,
     }
 
     g_pCourseCategoryMgr->showCourses(tableView_courseList, m_nodeId);
-    tableView_courseList->resizeColumnsToContents();
     connectSelectionModel();
     tableView_courseList->horizontalHeader()->setSortIndicator(choice.column, choice.order);
 
