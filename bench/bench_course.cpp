@@ -1,5 +1,6 @@
 // Course library timings: building the category tree of a well-stocked user, and starting a
 // study session on a large course (first time, when the record is made, and later).
+#include "benchsupport.h"
 #include "app/apppath.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
@@ -20,18 +21,6 @@
 namespace {
 
 const QString kUser = QStringLiteral("bench");
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0.0 : values.at(values.size() / 2);
-}
-
-void printBench(const char *name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.1f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
 
 // 60 official courses in 8 categories, 20 user courses, 30 learning records of 2,000 words.
 void stockLibrary(const TestRoot &root)

@@ -1,6 +1,7 @@
 // Word-book import timings: a 20,000-item Youdao word book imported as a new user course
 // and merged into that course again, through the import manager the import dialog uses,
 // with the example-sentence look-up of every word.
+#include "benchsupport.h"
 #include "app/apppath.h"
 #include "course/courseconvertmgr.h"
 #include "testroot.h"
@@ -21,27 +22,6 @@ namespace {
 
 const int kItems = 20000;
 const int kRounds = 5;
-
-// CPU time of this process in ms: on a busy machine the wall time mostly measures the
-// other processes.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0.0 : values.at(values.size() / 2);
-}
-
-void printBench(const char *name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.1f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
 
 QString word(int i)
 {

@@ -4,6 +4,7 @@
 // replay of 5,000 journal statements; then the cycle as the study window runs it, through
 // the learning manager with the log handler writing to its file.
 
+#include "benchsupport.h"
 #include "app/messagelog.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
@@ -68,24 +69,6 @@ void report(const char *prefix, QList<qint64> samples)
     bench(QByteArray(prefix).append("_worst").constData(), ms(samples.last()), "ms");
 }
 
-bool runOn(const QString &path, const QStringList &statements)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-direct");
-        db.setDatabaseName(path);
-        ok = db.open() && db.transaction();
-        QSqlQuery query(db);
-        for (const QString &sql : statements)
-            ok = query.exec(sql) && ok;
-        query.finish();
-        ok = db.commit() && ok;
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("bench-direct");
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -136,7 +119,7 @@ int main(int argc, char **argv)
                      .arg(now.addSecs(-age).toString("yyyy-MM-dd HH:mm:ss.zzz"))
                      .arg(id);
     }
-    if (!runOn(recordPath, setup) || !QFile::copy(recordPath, referencePath)) {
+    if (!runOnFile(recordPath, setup) || !QFile::copy(recordPath, referencePath)) {
         std::fprintf(stderr, "setup failed\n");
         return 1;
     }

@@ -2,6 +2,7 @@
 // window shown, with the shipped data and a learner who has five learning records, one of
 // them on a 20,000-word course that the home page selects. Also the memory the trainer then
 // holds (proportional set size).
+#include "benchsupport.h"
 #include "app/apppath.h"
 #include "app/globals.h"
 #include "app/singleapplication.h"
@@ -31,12 +32,6 @@
 namespace {
 
 const QString kUser = QStringLiteral("bench");
-
-void printBench(const char *name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.1f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
 
 bool makeUserCourse(UCategoryCourseDB &catalogue, const QString &name, int words)
 {

@@ -5,6 +5,7 @@
 // GUI thread (all work runs there), so that other programs on a busy machine do not count;
 // the wall-clock figures follow as *_wall lines.
 
+#include "benchsupport.h"
 #include "app/globals.h"
 #include "app/settings.h"
 #include "course/coursecategorymgr.h"
@@ -94,24 +95,6 @@ int courseIdOf(CourseCategoryMgr &tree, const QString &name)
     return 0;
 }
 
-bool runOn(const QString &path, const QStringList &statements)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-study");
-        db.setDatabaseName(path);
-        ok = db.open() && db.transaction();
-        QSqlQuery query(db);
-        for (const QString &sql : statements)
-            ok = query.exec(sql) && ok;
-        query.finish();
-        ok = db.commit() && ok;
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("bench-study");
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -143,7 +126,7 @@ int main(int argc, char *argv[])
     // A first session makes the record; half of the words are then in learning and due.
     delete new LearnMgr(QStringLiteral("bench"), courseId, &tree);
     const QString record = root.filePath("/udata/bench/o1.ldb");
-    if (!runOn(record, {QStringLiteral("update TSTUDYWORD set STATE = 1, Step = 1, times = 2, "
+    if (!runOnFile(record, {QStringLiteral("update TSTUDYWORD set STATE = 1, Step = 1, times = 2, "
                                        "LastTime = '2020-01-01 08:00:00.000' where WID <= %1")
                             .arg(kDue)})) {
         std::fprintf(stderr, "cannot prepare the record\n");
