@@ -9,7 +9,7 @@ run: build
 	./$(BUILD_DIR)/bin/memora
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do \

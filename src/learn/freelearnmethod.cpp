@@ -106,6 +106,11 @@ int FreeLearnMethod::unsavedStatements() const
     return m_memory ? m_memory->journalSize() - m_written : 0;
 }
 
+void FreeLearnMethod::finishSession()
+{
+    dropCopy();
+}
+
 bool FreeLearnMethod::gradingsSaved() const
 {
     return m_writer ? m_writer->saved() : m_syncSaved;

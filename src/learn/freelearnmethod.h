@@ -48,6 +48,7 @@ public:
     // once handed over; otherwise it is synchronous and returns false, keeping the
     // statements for the next write-back point, when the file did not commit.
     bool writeBack();
+    void finishSession() override;
     bool gradingsSaved() const override;
     // Journal statements handed over but not committed to the file yet.
     int unsavedStatements() const;

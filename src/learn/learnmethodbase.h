@@ -50,6 +50,8 @@ public:
     // changes to the file record here.
     virtual void pauseTiming();
 
+    // Writes the last changes and waits for them; the method draws nothing afterwards.
+    virtual void finishSession() {}
     // False while the last write-back of the changes to the file record failed.
     virtual bool gradingsSaved() const { return true; }
     // Why the last write-back failed; empty while saved.

@@ -115,6 +115,19 @@ LearnMgr::~LearnMgr()
         g_pLearnMgr = nullptr;
 }
 
+bool LearnMgr::endSession()
+{
+    if (!m_method)
+        return true;
+    m_method->finishSession();
+    const bool saved = m_method->gradingsSaved();
+    m_endError = m_method->saveError();
+    delete m_method;
+    m_method = nullptr;
+    m_endSaved = saved;
+    return saved;
+}
+
 int LearnMgr::nextWord()
 {
     // Counts only: the progress is a pass over the whole record.
@@ -230,10 +243,10 @@ float LearnMgr::progressPercent() const
 
 bool LearnMgr::gradingsSaved() const
 {
-    return m_method ? m_method->gradingsSaved() : true;
+    return m_method ? m_method->gradingsSaved() : m_endSaved;
 }
 
 QString LearnMgr::saveError() const
 {
-    return m_method ? m_method->saveError() : QString();
+    return m_method ? m_method->saveError() : m_endError;
 }

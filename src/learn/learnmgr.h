@@ -112,11 +112,18 @@ public:
     bool gradingsSaved() const;
     // Why the last write-back failed, in words fit for a log line; empty while saved.
     QString saveError() const;
+    // Ends the session at once: writes the last gradings and the session row and waits for
+    // them. Returns whether they reached the record file (saveError() says why not). The
+    // manager draws no word afterwards; destroying it then writes nothing more.
+    bool endSession();
     // Another session holds the record: this one did not start.
     bool recordInUse() const { return m_inUse; }
 
 private:
     void openCourse();
+
+    bool m_endSaved = true;
+    QString m_endError;
     UseLogRow useLogRow() const;
 
     QString m_userName;

@@ -464,6 +464,11 @@ void Memora_MainWindow_Study::closeEvent(QCloseEvent *event)
         return;
     m_closed = true;
     qDebug().noquote() << QStringLiteral("[%1] 正在退出单词学习模块").arg(m_userName);
+    // The learner is told when the last gradings could not be written: nothing else will.
+    if (m_learnMgr && !m_learnMgr->endSession())
+        QMessageBox::warning(this, Product::displayName(),
+                             tr("[%1] 本次学习的部分评判未能写入学习记录！\n%2")
+                                 .arg(m_courseName, m_learnMgr->saveError()));
     delete m_learnMgr;
     m_learnMgr = nullptr;
     m_operate->setLearnMgr(nullptr);

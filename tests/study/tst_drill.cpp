@@ -10,6 +10,7 @@
 #include "study/memora_mainwindow_studyquestion.h"
 #include "studyfixture.h"
 
+#include "modalanswer.h"
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,6 +19,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
 #include <QtTest>
 
 #include <memory>
@@ -72,6 +74,7 @@ private Q_SLOTS:
     void switchesHoldForTheNextWindow();
     void escapeAndContextMenusDoNothing();
     void failedWriteBackShowsRedLineAndDrillGoesOn();
+    void closingWithUnsavedGradingsSaysSo();
 
 private:
     // Opens the study window of the 30-word course and makes it the active window.
@@ -414,6 +417,27 @@ void TestDrill::failedWriteBackShowsRedLineAndDrillGoesOn()
     w->idleTimeStart();
     w->resetMyTimer();
     QTRY_VERIFY_WITH_TIMEOUT(w->lab_tipFix->text().isEmpty(), 5000);
+}
+
+void TestDrill::closingWithUnsavedGradingsSaysSo()
+{
+    auto w = open();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "refuse");
+        db.setDatabaseName(m_fixture->recordPath());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TSTUDYWORD BEGIN "
+                           "SELECT RAISE(ABORT, 'disk full'); END")));
+    }
+    QSqlDatabase::removeDatabase("refuse");
+    QTest::keyClick(w.get(), Qt::Key_F2); // forgotten
+    QTest::keyClick(w.get(), Qt::Key_F1); // next
+    ModalAnswer answer;
+    w->close();
+    QCOMPARE(answer.count(), 1);
+    QVERIFY2(answer.lastText().contains(QStringLiteral("未能写入学习记录")),
+             qPrintable(answer.lastText()));
 }
 
 QTEST_MAIN(TestDrill)
