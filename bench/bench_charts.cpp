@@ -3,6 +3,7 @@
 // page reads them: every record for the activity, the selected one for the forecast and
 // the standing. Also the read with no course selected (forecast over every record).
 
+#include "benchsupport.h"
 #include "course/coursedb.h"
 #include "learn/learnchartdata.h"
 #include "learn/learncoursedb.h"
@@ -44,16 +45,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     TestRoot root;
     const QString coursePath = root.filePath("/odata/course/1.db");
-    QDir().mkpath(root.filePath("/odata/course"));
-    {
-        CourseDB course(coursePath);
-        course.createTables();
-        course.exec("BEGIN");
-        for (int i = 1; i <= kWords; ++i)
-            course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
-                              QString(), QString());
-        course.exec("COMMIT");
-    }
+    makeNumberedCourse(coursePath, kWords);
     const QList<int> points = {300, 1800, 43200, 86400, 172800, 345600, 604800, 1296000};
     QRandomGenerator random(20261207);
     const QDateTime now = QDateTime::currentDateTime();

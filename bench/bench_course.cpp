@@ -1,7 +1,7 @@
 // Course library timings: building the category tree of a well-stocked user, and starting a
 // study session on a large course (first time, when the record is made, and later).
-#include "benchsupport.h"
 #include "app/apppath.h"
+#include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"

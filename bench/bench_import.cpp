@@ -1,8 +1,8 @@
 // Word-book import timings: a 20,000-item Youdao word book imported as a new user course
 // and merged into that course again, through the import manager the import dialog uses,
 // with the example-sentence look-up of every word.
-#include "benchsupport.h"
 #include "app/apppath.h"
+#include "benchsupport.h"
 #include "course/courseconvertmgr.h"
 #include "testroot.h"
 

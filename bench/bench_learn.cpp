@@ -4,8 +4,8 @@
 // replay of 5,000 journal statements; then the cycle as the study window runs it, through
 // the learning manager with the log handler writing to its file.
 
-#include "benchsupport.h"
 #include "app/messagelog.h"
+#include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "coursefixture.h"
@@ -41,15 +41,6 @@ void bench(const char *name, double value, const char *unit)
     std::fflush(stdout);
 }
 
-// CPU time of this thread: the cycle's own work, without the time other programs on a
-// busy machine take from it.
-qint64 threadCpuNs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
 double ms(qint64 ns)
 {
     return ns / 1e6;
@@ -78,16 +69,7 @@ int main(int argc, char **argv)
     const QString coursePath = root.filePath("/odata/course/1.db");
     const QString recordPath = root.filePath("/udata/bench/o1.ldb");
     const QString referencePath = root.filePath("/udata/bench/reference.ldb");
-    QDir().mkpath(root.filePath("/odata/course"));
-    {
-        CourseDB course(coursePath);
-        course.createTables();
-        course.exec("BEGIN");
-        for (int i = 1; i <= kWords; ++i)
-            course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
-                              QString(), QString());
-        course.exec("COMMIT");
-    }
+    makeNumberedCourse(coursePath, kWords);
 
     // Creating the record: 20,000 new rows.
     QElapsedTimer timer;

@@ -2,11 +2,11 @@
 // window shown, with the shipped data and a learner who has five learning records, one of
 // them on a 20,000-word course that the home page selects. Also the memory the trainer then
 // holds (proportional set size).
-#include "benchsupport.h"
 #include "app/apppath.h"
 #include "app/globals.h"
 #include "app/singleapplication.h"
 #include "app/startup.h"
+#include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"

@@ -5,9 +5,9 @@
 // GUI thread (all work runs there), so that other programs on a busy machine do not count;
 // the wall-clock figures follow as *_wall lines.
 
-#include "benchsupport.h"
 #include "app/globals.h"
 #include "app/settings.h"
+#include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
@@ -39,13 +39,6 @@ void bench(const char *name, double value, const char *unit)
 {
     std::printf("BENCH %s %.3f %s\n", name, value, unit);
     std::fflush(stdout);
-}
-
-qint64 threadCpuNs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
 double at(QList<double> samples, double q)
@@ -127,8 +120,8 @@ int main(int argc, char *argv[])
     delete new LearnMgr(QStringLiteral("bench"), courseId, &tree);
     const QString record = root.filePath("/udata/bench/o1.ldb");
     if (!runOnFile(record, {QStringLiteral("update TSTUDYWORD set STATE = 1, Step = 1, times = 2, "
-                                       "LastTime = '2020-01-01 08:00:00.000' where WID <= %1")
-                            .arg(kDue)})) {
+                                           "LastTime = '2020-01-01 08:00:00.000' where WID <= %1")
+                                .arg(kDue)})) {
         std::fprintf(stderr, "cannot prepare the record\n");
         return 1;
     }

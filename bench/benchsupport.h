@@ -3,6 +3,10 @@
 // Small pieces every benchmark program shares: printing a figure, a median, the process's
 // CPU time, and running statements straight on an SQLite file.
 
+#include "course/coursedb.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -54,4 +58,26 @@ inline bool runOnFile(const QString &path, const QStringList &statements)
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+// CPU time of the calling thread in ns: the measured work without the time other programs on
+// a busy machine take from it.
+inline qint64 threadCpuNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// A course word file at path with words "word1".."wordN" (ids 1..N) and Chinese texts.
+inline void makeNumberedCourse(const QString &path, int words)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    CourseDB course(path);
+    course.createTables();
+    course.exec(QStringLiteral("BEGIN"));
+    for (int i = 1; i <= words; ++i)
+        course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
+                          QString(), QString());
+    course.exec(QStringLiteral("COMMIT"));
 }
