@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/product.h"
 #include "app/settings.h"
+#include "user/helptext.h"
 #include "user/memora_newuser.h"
 #include "user/usermgr.h"
 
@@ -14,12 +15,6 @@
 #include <QScreen>
 
 namespace {
-
-QString helpText(const QString &title, const QString &body)
-{
-    return QStringLiteral("<h2><strong><font color=blue>%1</color></strong></h2><p>%2</p>")
-        .arg(title, body);
-}
 
 bool isTrue(const QVariant &value)
 {

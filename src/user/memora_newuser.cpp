@@ -2,21 +2,12 @@
 
 #include "app/globals.h"
 #include "app/product.h"
+#include "user/helptext.h"
 #include "user/usermgr.h"
 
 #include <QDebug>
 #include <QEvent>
 #include <QMessageBox>
-
-namespace {
-
-QString helpText(const QString &title, const QString &body)
-{
-    return QStringLiteral("<h2><strong><font color=blue>%1</color></strong></h2><p>%2</p>")
-        .arg(title, body);
-}
-
-} // namespace
 
 Memora_NewUser::Memora_NewUser(QWidget *parent, UserMgr *users)
     : QDialog(parent), m_users(users ? users : g_pUserMgr)

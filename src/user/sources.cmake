@@ -1,5 +1,6 @@
 list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/usermgr.h ${CMAKE_CURRENT_LIST_DIR}/usermgr.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/helptext.h
     ${CMAKE_CURRENT_LIST_DIR}/memora_forgottenpointmodel.h
     ${CMAKE_CURRENT_LIST_DIR}/memora_forgottenpointmodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_mainwindow_forgopointinput.h
