@@ -184,12 +184,13 @@ QList<int> fillOrder(const QString &recordPath)
     return ids;
 }
 
-QString insertUseLog(const QString &start, int newWords)
+QString insertUseLog(const QString &start, int newWords, int oldWords)
 {
     return QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                          "KonwWellWord) values('%1', 60, 0, %2, 0, 0)")
+                          "KonwWellWord) values('%1', 60, 0, %2, %3, 0)")
         .arg(start)
-        .arg(newWords);
+        .arg(newWords)
+        .arg(oldWords);
 }
 
 } // namespace LearnFixtures

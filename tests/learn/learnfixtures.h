@@ -1,5 +1,7 @@
 #pragma once
 
+#include "learn/learnmgr.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -49,7 +51,22 @@ bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QStrin
 // Word ids of the record file in the order it was filled (TSTUDYWORD by ID).
 QList<int> fillOrder(const QString &recordPath);
 // The statement that logs a 60-second session without pause, started at start (stored
-// text) and with newWords new words.
-QString insertUseLog(const QString &start, int newWords);
+// text), with newWords new and oldWords due words.
+QString insertUseLog(const QString &start, int newWords, int oldWords = 0);
+// Takes the next word through mgr and grades it: grade to the ask, then check and answer
+// when not 0. Returns the word id, or what nextWord() gave when no word was offered.
+// Inline so tests that do not link these fixtures can use it too.
+inline int study(LearnMgr &mgr, int grade, int check = 0, int answer = 0)
+{
+    const int word = mgr.nextWord();
+    if (word <= 0)
+        return word;
+    mgr.answerAsk(grade);
+    if (check)
+        mgr.answerConfirm(check);
+    if (answer)
+        mgr.answerLearn(answer);
+    return word;
+}
 
 } // namespace LearnFixtures

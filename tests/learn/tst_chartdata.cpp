@@ -22,7 +22,6 @@ private:
     QString atToday(qint64 seconds) const;
     // A word in learning: step, fp, LastTime text.
     QString learning(int wid, int step, int fp, const QString &lastTime) const;
-    QString session(const QString &start, int newWords, int dueWords) const;
 
     QScopedPointer<TestRoot> m_root;
     QDateTime m_midnight;
@@ -76,15 +75,6 @@ QString TestLearnChartData::learning(int wid, int step, int fp, const QString &l
         .arg(wid);
 }
 
-QString TestLearnChartData::session(const QString &start, int newWords, int dueWords) const
-{
-    return QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, SOWord, "
-                          "KonwWellWord) values('%1', 60, 0, %2, %3, 0)")
-        .arg(start)
-        .arg(newWords)
-        .arg(dueWords);
-}
-
 void TestLearnChartData::dueForecastCountsFromLastTimeAndFp()
 {
     const qint64 hour = 3600, day = 86400;
@@ -131,11 +121,12 @@ void TestLearnChartData::dailyActivityStacksNewAndReviewedOverAllRecords()
     const QString a = makeRecord("o1", 2);
     const QString b = makeRecord("u1", 2);
     QVERIFY(!a.isEmpty() && !b.isEmpty());
-    QVERIFY(
-        execOnFile(a, {session(atToday(9 * 3600), 5, 3), session(atToday(11 * 3600), 2, 1),
-                       session(atToday(-day + 23 * 3600), 4, 6), session(atToday(-29 * day), 7, 0),
-                       session(atToday(-30 * day + 23 * 3600), 9, 9)})); // 30 days ago: out
-    QVERIFY(execOnFile(b, {session(atToday(8 * 3600), 1, 1), session(atToday(-29 * day), 0, 2)}));
+    QVERIFY(execOnFile(
+        a, {insertUseLog(atToday(9 * 3600), 5, 3), insertUseLog(atToday(11 * 3600), 2, 1),
+            insertUseLog(atToday(-day + 23 * 3600), 4, 6), insertUseLog(atToday(-29 * day), 7, 0),
+            insertUseLog(atToday(-30 * day + 23 * 3600), 9, 9)})); // 30 days ago: out
+    QVERIFY(execOnFile(
+        b, {insertUseLog(atToday(8 * 3600), 1, 1), insertUseLog(atToday(-29 * day), 0, 2)}));
 
     LearnChartData data("amy");
     // The selection does not narrow the activity: it is the learner's, over every course.

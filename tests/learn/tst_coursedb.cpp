@@ -33,7 +33,6 @@ private slots:
 
     void newRecordHoldsEveryCourseWordAsNew();
     void existingRecordIsUsedAsItIs();
-    void emptyFileIsMadeAnew();
     void emptyFileReadWithoutCourseStaysEmpty();
     void fillSkipsWordIdsThatAreNotPositive();
     void nextDueWord_data();
@@ -137,20 +136,6 @@ void TestLearnCourseDB::existingRecordIsUsedAsItIs()
     QCOMPARE(record.totalWords(), 5);
     QCOMPARE(record.countInState(LearnCode::Learning), 1);
     QCOMPARE(record.setting(LearnSetMgr::kLearnMode, 1).toInt(), 2);
-}
-
-void TestLearnCourseDB::emptyFileIsMadeAnew()
-{
-    QVERIFY(makeCourse(coursePath(), 12));
-    QDir().mkpath(QFileInfo(recordPath()).absolutePath());
-    {
-        QFile empty(recordPath());
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-    }
-    CourseDB course(coursePath());
-    LearnCourseDB record(recordPath(), &course);
-    QVERIFY(record.wasCreated());
-    QCOMPARE(record.totalWords(), 12);
 }
 
 void TestLearnCourseDB::emptyFileReadWithoutCourseStaysEmpty()

@@ -8,6 +8,7 @@
 #include "learn/learnmgr.h"
 #include "learn/learnreportmgr.h"
 #include "learn/learnsetmgr.h"
+#include "learnfixtures.h"
 #include "logcapture.h"
 #include "testroot.h"
 
@@ -19,6 +20,8 @@
 #include <QTableView>
 #include <QThread>
 #include <QtTest>
+
+using LearnFixtures::study;
 
 // Reads a learning record file through a connection of its own.
 class RecordReader
@@ -103,7 +106,6 @@ private:
     // The tree's course id of the course named name under the node.
     int courseIdOf(int nodeId, const QString &name);
     // Draws, grades and answers one word; returns its id.
-    int study(LearnMgr &mgr, int grade, int check = 0, int answer = 0);
     QString recordPath(const QString &file) const
     {
         return m_root->filePath(QStringLiteral("/udata/alice/") + file);
@@ -152,19 +154,6 @@ int TestLearnMgr::courseIdOf(int nodeId, const QString &name)
         if (m_tree->courseName(model->courseIdAt(row)) == name)
             return model->courseIdAt(row);
     return 0;
-}
-
-int TestLearnMgr::study(LearnMgr &mgr, int grade, int check, int answer)
-{
-    const int word = mgr.nextWord();
-    if (word <= 0)
-        return word;
-    mgr.answerAsk(grade);
-    if (check)
-        mgr.answerConfirm(check);
-    if (answer)
-        mgr.answerLearn(answer);
-    return word;
 }
 
 void TestLearnMgr::firstSessionCreatesRecordWithEveryWordNew()

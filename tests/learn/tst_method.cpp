@@ -29,8 +29,7 @@ private:
 private slots:
     void init();
     void cleanup();
-    void firstDrawIsTheFirstNewWord();
-    void unknownWordIsDueAfterTheFirstPoint();
+    void firstDrawAndUnknownWordDueAfterTheFirstPoint();
     void planQuota_data();
     void planQuota();
     void drawResultWithoutWord_data();
@@ -54,20 +53,7 @@ void TestLearnMethod::cleanup()
     m_root.reset();
 }
 
-void TestLearnMethod::firstDrawIsTheFirstNewWord()
-{
-    QVERIFY(makeCourse(coursePath(), 20));
-    StudySession study(coursePath(), recordPath());
-    study.start();
-    const int first = fillOrder(recordPath()).value(0);
-    QCOMPARE(study.method->nextWord(), first);
-    QCOMPARE(study.method->currentWord(), first);
-    QCOMPARE(study.method->newWordCount(), 1);
-    QCOMPARE(study.method->oldWordCount(), 0);
-    QCOMPARE(study.method->knownWellCount(), 0);
-}
-
-void TestLearnMethod::unknownWordIsDueAfterTheFirstPoint()
+void TestLearnMethod::firstDrawAndUnknownWordDueAfterTheFirstPoint()
 {
     QVERIFY(makeCourse(coursePath(), 5));
     StudySession study(coursePath(), recordPath());
@@ -75,7 +61,12 @@ void TestLearnMethod::unknownWordIsDueAfterTheFirstPoint()
     const QList<int> order = fillOrder(recordPath());
     LearnMethodBase &method = *study.method;
 
+    // The first draw is the first new word in fill order.
     QCOMPARE(method.nextWord(), order.at(0));
+    QCOMPARE(method.currentWord(), order.at(0));
+    QCOMPARE(method.newWordCount(), 1);
+    QCOMPARE(method.oldWordCount(), 0);
+    QCOMPARE(method.knownWellCount(), 0);
     method.answerAsk(LearnCode::Unknown);
     method.answerLearn(LearnCode::Next);
     // Just graded: not due, the next new word comes.

@@ -48,8 +48,6 @@ private:
     QMap<int, StudyRow> fileRows() const;
     // "SNWord/SOWord/KonwWellWord" of the file's session rows.
     QString sessionLog() const;
-    // Draws the next word and answers it with grade (and check / learn answer when given).
-    static int study(LearnMgr &mgr, int grade, int check = 0, int answer = 0);
     QString recordPath() const { return m_root->filePath(QStringLiteral("/udata/alice/o21.ldb")); }
 
     TestRoot *m_root = nullptr;
@@ -101,19 +99,6 @@ QString TestUndo::sessionLog() const
              recordPath(), "select SNWord || '/' || SOWord || '/' || KonwWellWord from TUSELOG"))
         logs << log.toString();
     return logs.join(QLatin1Char(' '));
-}
-
-int TestUndo::study(LearnMgr &mgr, int grade, int check, int answer)
-{
-    const int word = mgr.nextWord();
-    if (word <= 0)
-        return word;
-    mgr.answerAsk(grade);
-    if (check)
-        mgr.answerConfirm(check);
-    if (answer)
-        mgr.answerLearn(answer);
-    return word;
 }
 
 void TestUndo::undoRestoresRowAndCounts_data()
