@@ -5,6 +5,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
+#include "modalanswer.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -109,16 +110,8 @@ ModalAnswerer::ModalAnswerer(std::function<void(QWidget *)> handler) : m_handler
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            texts << box->text();
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else if (QAbstractButton *yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else
-                box->reject();
+        if (acceptMessageBox(modal, texts))
             return;
-        }
         dialogs << QString::fromLatin1(modal->metaObject()->className());
         if (m_handler)
             m_handler(modal);

@@ -5,6 +5,21 @@
 #include <QDialog>
 #include <QInputDialog>
 
+bool acceptMessageBox(QWidget *modal, QStringList &texts)
+{
+    auto *box = qobject_cast<QMessageBox *>(modal);
+    if (!box)
+        return false;
+    texts << box->text();
+    if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+        ok->click();
+    else if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+        yes->click();
+    else
+        box->reject();
+    return true;
+}
+
 ModalAnswer::ModalAnswer(QMessageBox::StandardButton button) : m_button(button)
 {
     m_timer.setInterval(5);

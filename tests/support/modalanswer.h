@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QTimer>
 
+// When modal is a message box: records its text in texts and presses OK, else Yes, else
+// closes it. Returns whether it was one.
+bool acceptMessageBox(QWidget *modal, QStringList &texts);
+
 // Answers the message boxes (and other modal dialogs) that the code under test opens:
 // while it lives, every modal widget that appears is recorded and closed, a message box
 // with the button given. texts() lists what the message boxes said, in order.

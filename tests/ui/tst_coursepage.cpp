@@ -3,8 +3,8 @@
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
 #include "learn/learnmgr.h"
+#include "learnerroot.h"
 #include "modalanswer.h"
-#include "testroot.h"
 #include "ui/memora_mainwindow_course.h"
 
 #include <QFile>
@@ -37,17 +37,14 @@ private:
     QPushButton *button(const char *name);
     void makeRecord(int mid);
 
-    TestRoot *m_root = nullptr;
+    LearnerRoot *m_learner = nullptr;
     Memora_MainWindow_Course *m_page = nullptr;
 };
 
 void TestCoursePage::init()
 {
-    m_root = new TestRoot;
-    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
-    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
-    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
-    Globals::create();
+    m_learner = new LearnerRoot;
+    QVERIFY(m_learner->setUp(false));
     m_page = new Memora_MainWindow_Course(QStringLiteral("alice"));
 }
 
@@ -55,9 +52,8 @@ void TestCoursePage::cleanup()
 {
     delete m_page;
     m_page = nullptr;
-    Globals::destroy();
-    delete m_root;
-    m_root = nullptr;
+    delete m_learner;
+    m_learner = nullptr;
 }
 
 QTreeWidgetItem *TestCoursePage::node(const QString &label)
@@ -183,7 +179,7 @@ void TestCoursePage::categoriesAddRenameDelete()
 void TestCoursePage::deleteLearningRecord()
 {
     makeRecord(1);
-    const QString record = m_root->filePath(QStringLiteral("/udata/alice/o1.ldb"));
+    const QString record = m_learner->root().filePath(QStringLiteral("/udata/alice/o1.ldb"));
     QVERIFY(QFile::exists(record));
     m_page->reload();
     m_page->rebuildTree();
@@ -207,7 +203,7 @@ void TestCoursePage::deleteUserCourse()
     QVERIFY(catalogue->addCategory(QStringLiteral("生词本")));
     const int mid = catalogue->addCourse(catalogue->getCategoryId(QStringLiteral("生词本")),
                                          QStringLiteral("Tom's words"));
-    const QString file = m_root->filePath(QStringLiteral("/udata/course/%1.db").arg(mid));
+    const QString file = m_learner->root().filePath(QStringLiteral("/udata/course/%1.db").arg(mid));
     {
         CourseDB course(file);
         course.createTables();

@@ -1,10 +1,6 @@
 #include "app/globals.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "course/coursecategorymgr.h"
-#include "learn/learnmgr.h"
+#include "learnerroot.h"
 #include "study/memora_mainwindow_study.h"
-#include "testroot.h"
 #include "ui/memora_homechartpanel.h"
 #include "ui/memora_mainwindow_home.h"
 #include "ui/memora_mainwindows.h"
@@ -29,27 +25,18 @@ private Q_SLOTS:
     void chartsFollowTheCurrentCourseAndTheEndOfAStudy();
 
 private:
-    // Opens and closes a study session on the installed course named name; returns the
-    // path of alice's record of it.
-    QString studyOnce(const QString &name);
     static bool execOn(const QString &path, const QString &sql);
     // The values of bar set number set of the chart's first series, as drawn.
     static QList<int> bars(QChart *chart, int set = 0);
 
-    TestRoot *m_root = nullptr;
+    LearnerRoot *m_learner = nullptr;
     Memora_MainWindows *m_window = nullptr;
 };
 
 void TestHomeCharts::init()
 {
-    m_root = new TestRoot;
-    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
-    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
-    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
-    Globals::create();
-    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
-    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
-    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    m_learner = new LearnerRoot;
+    QVERIFY(m_learner->setUp());
     m_window = new Memora_MainWindows;
 }
 
@@ -57,26 +44,8 @@ void TestHomeCharts::cleanup()
 {
     delete m_window;
     m_window = nullptr;
-    Globals::destroy();
-    delete m_root;
-    m_root = nullptr;
-}
-
-QString TestHomeCharts::studyOnce(const QString &name)
-{
-    CourseCategoryMgr tree(QStringLiteral("alice"));
-    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
-    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
-    query.addBindValue(name);
-    if (!query.exec() || !query.next())
-        return QString();
-    const int id = query.value(0).toInt();
-    {
-        LearnMgr session(QStringLiteral("alice"), id, &tree);
-        if (session.nextWord() <= 0)
-            return QString();
-    }
-    return tree.learningRecordPath(id);
+    delete m_learner;
+    m_learner = nullptr;
 }
 
 bool TestHomeCharts::execOn(const QString &path, const QString &sql)
@@ -106,8 +75,8 @@ QList<int> TestHomeCharts::bars(QChart *chart, int set)
 
 void TestHomeCharts::chartsFollowTheCurrentCourseAndTheEndOfAStudy()
 {
-    const QString core = studyOnce(QStringLiteral("日常核心词汇"));
-    const QString test = studyOnce(QStringLiteral("测试课程词汇"));
+    const QString core = LearnerRoot::studyOnce(QStringLiteral("日常核心词汇"));
+    const QString test = LearnerRoot::studyOnce(QStringLiteral("测试课程词汇"));
     QVERIFY(!core.isEmpty() && !test.isEmpty());
     // Three words known well in one course, one in the other.
     QVERIFY(execOn(core, "update TSTUDYWORD set STATE = 2 where ID <= 3"));

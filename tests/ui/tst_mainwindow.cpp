@@ -1,13 +1,10 @@
 #include "app/globals.h"
 #include "app/settings.h"
-#include "app/startup.h"
-#include "course/coursecategorymgr.h"
-#include "learn/learnmgr.h"
+#include "learnerroot.h"
 #include "speech/cwttsspeak.h"
 #include "speech/speakdictcn.h"
 #include "speech/speakyoudaodict.h"
 #include "study/memora_mainwindow_study.h"
-#include "testroot.h"
 #include "ui/memora_mainwindow_course.h"
 #include "ui/memora_mainwindow_home.h"
 #include "ui/memora_mainwindows.h"
@@ -38,26 +35,16 @@ private Q_SLOTS:
     void homeSelectionSurvivesSorting();
 
 private:
-    // Opens and closes a study session on the installed course named name, so that alice
-    // has a learning record of it.
-    void studyOnce(const QString &name);
-    int courseIdByName(const QString &name);
     void logIn();
 
-    TestRoot *m_root = nullptr;
+    LearnerRoot *m_learner = nullptr;
     Memora_MainWindows *m_window = nullptr;
 };
 
 void TestMainWindow::init()
 {
-    m_root = new TestRoot;
-    QVERIFY(m_root->stageInstallData(QStringLiteral("odata")));
-    QVERIFY(m_root->stageInstallData(QStringLiteral("images")));
-    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
-    Globals::create();
-    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
-    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
-    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    m_learner = new LearnerRoot;
+    QVERIFY(m_learner->setUp());
     m_window = new Memora_MainWindows;
 }
 
@@ -65,33 +52,13 @@ void TestMainWindow::cleanup()
 {
     delete m_window;
     m_window = nullptr;
-    Globals::destroy();
-    delete m_root;
-    m_root = nullptr;
+    delete m_learner;
+    m_learner = nullptr;
 }
 
 void TestMainWindow::logIn()
 {
     m_window->logIn(QStringLiteral("alice"), QDateTime::currentDateTime().addDays(-1));
-}
-
-int TestMainWindow::courseIdByName(const QString &name)
-{
-    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
-    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
-    query.addBindValue(name);
-    return query.exec() && query.next() ? query.value(0).toInt() : 0;
-}
-
-void TestMainWindow::studyOnce(const QString &name)
-{
-    CourseCategoryMgr tree(QStringLiteral("alice"));
-    QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
-    query.prepare(QStringLiteral("select id from TTableCourseInfo where name = ? limit 1"));
-    query.addBindValue(name);
-    QVERIFY(query.exec() && query.next());
-    LearnMgr session(QStringLiteral("alice"), query.value(0).toInt(), &tree);
-    QVERIFY(session.nextWord() > 0);
 }
 
 void TestMainWindow::firstTabFollowsLearningRecords_data()
@@ -105,7 +72,7 @@ void TestMainWindow::firstTabFollowsLearningRecords()
 {
     QFETCH(bool, hasRecord);
     if (hasRecord)
-        studyOnce(QStringLiteral("日常核心词汇"));
+        QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("日常核心词汇")).isEmpty());
     logIn();
     QVERIFY(m_window->isVisible());
     Memora_MainWindow_Course *page = m_window->coursePage();
@@ -156,8 +123,8 @@ void TestMainWindow::speechEngineSetting()
 
 void TestMainWindow::studyAndBackRefreshesBothPages()
 {
-    studyOnce(QStringLiteral("日常核心词汇"));
-    studyOnce(QStringLiteral("测试课程词汇"));
+    QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("日常核心词汇")).isEmpty());
+    QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("测试课程词汇")).isEmpty());
     logIn();
     Memora_MainWindow_Home *home = m_window->homePage();
     QCOMPARE(home->courseTable()->model()->rowCount(), 2);
@@ -202,9 +169,9 @@ void TestMainWindow::homeReport()
     QFETCH(QString, firstLine);
     QFETCH(QString, timeLine);
     if (studySeconds > 0) {
-        studyOnce(QStringLiteral("测试课程词汇"));
+        QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("测试课程词汇")).isEmpty());
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "report");
-        db.setDatabaseName(m_root->filePath(QStringLiteral("/udata/alice/o1.ldb")));
+        db.setDatabaseName(m_learner->root().filePath(QStringLiteral("/udata/alice/o1.ldb")));
         QVERIFY(db.open());
         QVERIFY(
             QSqlQuery(db).exec(QStringLiteral("update TUSELOG set STLen = %1").arg(studySeconds)));
@@ -224,8 +191,8 @@ void TestMainWindow::homeReport()
 
 void TestMainWindow::homeSelectionSurvivesSorting()
 {
-    studyOnce(QStringLiteral("日常核心词汇"));
-    studyOnce(QStringLiteral("测试课程词汇"));
+    QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("日常核心词汇")).isEmpty());
+    QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("测试课程词汇")).isEmpty());
     logIn();
     Memora_MainWindow_Home *home = m_window->homePage();
     QTableView *table = home->courseTable();

@@ -1,5 +1,6 @@
 #include "learn/learncoursedb.h"
 #include "learn/learnsetmgr.h"
+#include "modalanswer.h"
 #include "testroot.h"
 #include "user/memora_forgottenpointmodel.h"
 #include "user/memora_mainwindow_forgopointinput.h"
@@ -28,15 +29,8 @@ public:
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (acceptMessageBox(modal, texts)) {
                 m_armed = true;
-                texts << box->text();
-                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                    ok->click();
-                else if (QAbstractButton *yes = box->button(QMessageBox::Yes))
-                    yes->click();
-                else
-                    box->reject();
             } else if (auto *input = qobject_cast<Memora_MainWindow_ForgoPointInput *>(modal)) {
                 // One action per input dialog, and one more after each warning it showed.
                 if (input == m_lastInput && !m_armed)
