@@ -5,6 +5,7 @@
 #include "course/ucategorycoursedb.h"
 #include "coursefixture.h"
 #include "logcapture.h"
+#include "testfiles.h"
 #include "testroot.h"
 
 #include <QDir>
@@ -108,30 +109,21 @@ void TestCatalogues::unreadableUserCatalogueIsLeftAlone()
     ensureAppDir(QStringLiteral("/udata/course"));
     const QString userPath = appPath(QStringLiteral("/udata/course/categorycourse.db"));
     const QByteArray junk("this is not a database, but it is the user's file\n");
-    {
-        QFile file(userPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(junk);
-    }
+    QVERIFY(TestFiles::write(userPath, junk));
     {
         UCategoryCourseDB user;
         QVERIFY(!user.addCategory(QStringLiteral("新分类")));
         QVERIFY(!user.categoryExists(QStringLiteral("用户课程")));
         QCOMPARE(user.addCourse(1, QStringLiteral("新课程")), 0);
     }
-    QFile file(userPath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), junk);
+    QCOMPARE(TestFiles::read(userPath), junk);
 }
 
 void TestCatalogues::emptyUserCatalogueIsMadeInPlace()
 {
     TestRoot root;
     ensureAppDir(QStringLiteral("/udata/course"));
-    {
-        QFile file(appPath(QStringLiteral("/udata/course/categorycourse.db")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(TestFiles::write(appPath(QStringLiteral("/udata/course/categorycourse.db")), {}));
     UCategoryCourseDB user;
     QVERIFY(user.categoryExists(QStringLiteral("用户课程")));
     QVERIFY(user.addCourse(1, QStringLiteral("新课程")) > 0);

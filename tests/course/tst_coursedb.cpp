@@ -2,6 +2,7 @@
 #include "course/coursedb.h"
 #include "course/fullworddb.h"
 #include "logcapture.h"
+#include "testfiles.h"
 #include "testroot.h"
 
 #include <QFile>
@@ -187,10 +188,7 @@ void TestCourseDB::notADatabaseCountsZero()
 {
     TestRoot root;
     const QString path = newCoursePath(root);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("word,trans\napple,苹果\n");
-    file.close();
+    QVERIFY(TestFiles::write(path, "word,trans\napple,苹果\n"));
     LogCapture log;
     CourseDB db(path);
     QVERIFY(log.contains(QStringLiteral("打开数据库")));

@@ -1,18 +1,15 @@
 #include "app/apppath.h"
-#include "app/globals.h"
-#include "app/settings.h"
 #include "course/coursedb.h"
 #include "course/ocoursedownmgr.h"
 #include "course/unzip.h"
 #include "coursefixture.h"
 #include "fakehttpserver.h"
+#include "testfiles.h"
 #include "testroot.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -24,63 +21,41 @@ private Q_SLOTS:
     void cleanup();
     void downloadOutcome_data();
     void downloadOutcome();
-    void installedCourseIsNotOverwritten();
     void cancelRemovesPartialArchive();
     void unzipCountsAndReportsEntries();
     void unzipRefusesEntriesLeavingTheFolder();
     void unzipThatHangsIsStopped();
 
 private:
-    // Zips the files (relative to folder) with the real zip program.
-    QByteArray zipOf(const QString &folder, const QStringList &files);
     QByteArray courseArchive(int mid, int words);
     // A shell script standing in for the unzip program.
     QString writeProgram(const char *name, const char *body);
 
+    std::unique_ptr<TestFiles::CourseServer> m_course;
     TestRoot *m_root = nullptr;
     FakeHttpServer *m_server = nullptr;
 };
 
 void TestCourseDownload::init()
 {
-    m_root = new TestRoot;
-    ensureAppDir(QStringLiteral("/udata"));
-    g_pSettings = GlobalSettings::create();
-    m_server = new FakeHttpServer;
-    QVERIFY(m_server->start());
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), m_server->baseUrl());
+    m_course = std::make_unique<TestFiles::CourseServer>();
+    QVERIFY(m_course->start());
+    m_root = &m_course->root;
+    m_server = m_course->server.get();
 }
 
 void TestCourseDownload::cleanup()
 {
-    delete m_server;
-    delete g_pSettings;
-    g_pSettings = nullptr;
-    delete m_root;
-}
-
-QByteArray TestCourseDownload::zipOf(const QString &folder, const QStringList &files)
-{
-    const QString archive = folder + QStringLiteral("/out.zip");
-    QFile::remove(archive);
-    QProcess zip;
-    zip.setWorkingDirectory(folder);
-    zip.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), archive} + files);
-    if (!zip.waitForFinished(10000) || zip.exitCode() != 0)
-        return QByteArray();
-    QFile file(archive);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    m_course.reset();
 }
 
 QByteArray TestCourseDownload::courseArchive(int mid, int words)
 {
-    const QString folder = m_root->filePath(QStringLiteral("/made"));
-    QDir().mkpath(folder);
-    const QString name = QStringLiteral("%1.db").arg(mid);
-    QFile::remove(folder + QLatin1Char('/') + name);
-    if (!writeCourseFile(folder + QLatin1Char('/') + name, numberedWords(words)))
+    const QString course = m_root->filePath(QStringLiteral("/made/%1.db").arg(mid));
+    QFile::remove(course);
+    if (!writeCourseFile(course, numberedWords(words)))
         return QByteArray();
-    return zipOf(folder, {name});
+    return TestFiles::courseArchive(mid, TestFiles::read(course));
 }
 
 void TestCourseDownload::downloadOutcome_data()
@@ -89,17 +64,17 @@ void TestCourseDownload::downloadOutcome_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("validArchive");
     QTest::addColumn<int>("code");
-    QTest::newRow("installed") << 200 << int(FakeHttpServer::Mode::Normal) << true << 0;
-    QTest::newRow("404") << 404 << int(FakeHttpServer::Mode::Normal) << true
-                         << int(QNetworkReply::ContentNotFoundError);
-    QTest::newRow("500") << 500 << int(FakeHttpServer::Mode::Normal) << true
-                         << int(QNetworkReply::InternalServerError);
+    QTest::addColumn<int>("installedWords"); // words of a course already on disk, 0 if none
+    const int normal = int(FakeHttpServer::Mode::Normal);
+    QTest::newRow("installed") << 200 << normal << true << 0 << 0;
+    QTest::newRow("already installed course is kept") << 200 << normal << true << 0 << 1;
+    QTest::newRow("404") << 404 << normal << true << int(QNetworkReply::ContentNotFoundError) << 0;
+    QTest::newRow("500") << 500 << normal << true << int(QNetworkReply::InternalServerError) << 0;
     QTest::newRow("dropped") << 200 << int(FakeHttpServer::Mode::Drop) << true
-                             << int(QNetworkReply::RemoteHostClosedError);
+                             << int(QNetworkReply::RemoteHostClosedError) << 0;
     QTest::newRow("truncated") << 200 << int(FakeHttpServer::Mode::Truncated) << true
-                               << int(QNetworkReply::RemoteHostClosedError);
-    QTest::newRow("not an archive")
-        << 200 << int(FakeHttpServer::Mode::Normal) << false << OCourseDownMgr::UnpackError;
+                               << int(QNetworkReply::RemoteHostClosedError) << 0;
+    QTest::newRow("not an archive") << 200 << normal << false << OCourseDownMgr::UnpackError << 0;
 }
 
 void TestCourseDownload::downloadOutcome()
@@ -108,47 +83,35 @@ void TestCourseDownload::downloadOutcome()
     QFETCH(int, mode);
     QFETCH(bool, validArchive);
     QFETCH(int, code);
+    QFETCH(int, installedWords);
     FakeHttpServer::Reply reply;
     reply.status = status;
     reply.mode = FakeHttpServer::Mode(mode);
     reply.body = validArchive ? courseArchive(7, 3) : QByteArray(4096, 'x');
     QVERIFY(!reply.body.isEmpty());
     m_server->setReply(QStringLiteral("/002/ocourse/7.zip"), reply);
+    const QString course = OCourseDownMgr::downloadFolder() + QStringLiteral("/7.db");
+    QVERIFY(course.startsWith(dataFolder()));
+    if (installedWords > 0)
+        QVERIFY(writeCourseFile(course, numberedWords(installedWords)));
 
     OCourseDownMgr mgr;
     QSignalSpy finished(&mgr, &OCourseDownMgr::finished);
-    QVERIFY(!OCourseDownMgr::isDownloaded(7));
+    QCOMPARE(OCourseDownMgr::isDownloaded(7), installedWords > 0);
     mgr.download(7);
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), code);
     QCOMPARE(OCourseDownMgr::isDownloaded(7), code == 0);
-    const QString course = OCourseDownMgr::downloadFolder() + QStringLiteral("/7.db");
-    QVERIFY(course.startsWith(dataFolder()));
     if (code == 0) {
         CourseDB db(course);
-        QCOMPARE(db.wordCount(), 3);
+        QCOMPARE(db.wordCount(), installedWords > 0 ? installedWords : 3);
     } else {
         QVERIFY(!QFile::exists(course));
     }
     // A failed transfer leaves no archive to unpack later.
     if (code > 0)
         QVERIFY(!QFile::exists(appPath(QStringLiteral("/temp/7.zip"))));
-}
-
-void TestCourseDownload::installedCourseIsNotOverwritten()
-{
-    const QString course = OCourseDownMgr::downloadFolder() + QStringLiteral("/7.db");
-    QDir().mkpath(OCourseDownMgr::downloadFolder());
-    QVERIFY(writeCourseFile(course, numberedWords(1)));
-    m_server->setReply(QStringLiteral("/002/ocourse/7.zip"), 200, courseArchive(7, 3));
-    OCourseDownMgr mgr;
-    QSignalSpy finished(&mgr, &OCourseDownMgr::finished);
-    mgr.download(7);
-    QVERIFY(finished.wait(10000));
-    QCOMPARE(finished.at(0).at(0).toInt(), 0);
-    CourseDB db(course);
-    QCOMPARE(db.wordCount(), 1);
 }
 
 void TestCourseDownload::cancelRemovesPartialArchive()
@@ -173,15 +136,11 @@ void TestCourseDownload::cancelRemovesPartialArchive()
 
 void TestCourseDownload::unzipCountsAndReportsEntries()
 {
-    const QString folder = m_root->filePath(QStringLiteral("/made"));
-    QDir().mkpath(folder + QStringLiteral("/sub"));
-    for (const QString &name : {"a.db", "b.txt", "sub/c.txt"}) {
-        QFile file(folder + QLatin1Char('/') + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(name.toUtf8());
-    }
-    QVERIFY(!zipOf(folder, {"a.db", "b.txt", "sub/c.txt"}).isEmpty());
-    const QString archive = folder + QStringLiteral("/out.zip");
+    const QString archive = m_root->filePath(QStringLiteral("/made/out.zip"));
+    QVERIFY(TestFiles::write(
+        archive,
+        TestFiles::zip({{"a.db", "a.db"}, {"b.txt", "b.txt"}, {"sub/c.txt", "sub/c.txt"}})));
+    QVERIFY(TestFiles::read(archive).size() > 0);
     const QString target = m_root->filePath(QStringLiteral("/target"));
 
     Unzip unzip;
@@ -195,9 +154,7 @@ void TestCourseDownload::unzipCountsAndReportsEntries()
     QCOMPARE(progress.last().at(1).toLongLong(), 3);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 1);
-    QFile extracted(target + QStringLiteral("/sub/c.txt"));
-    QVERIFY(extracted.open(QIODevice::ReadOnly));
-    QCOMPARE(extracted.readAll(), QByteArray("sub/c.txt"));
+    QCOMPARE(TestFiles::read(target + QStringLiteral("/sub/c.txt")), QByteArray("sub/c.txt"));
 }
 
 void TestCourseDownload::unzipRefusesEntriesLeavingTheFolder()
@@ -243,13 +200,7 @@ void TestCourseDownload::unzipThatHangsIsStopped()
 QString TestCourseDownload::writeProgram(const char *name, const char *body)
 {
     const QString program = m_root->filePath(QLatin1String(name));
-    QFile script(program);
-    if (!script.open(QIODevice::WriteOnly))
-        return QString();
-    script.write(QByteArray("#!/bin/sh\n") + body);
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    return program;
+    return TestFiles::write(program, QByteArray("#!/bin/sh\n") + body) ? program : QString();
 }
 
 QTEST_GUILESS_MAIN(TestCourseDownload)

@@ -1,6 +1,7 @@
 #include "app/apppath.h"
 #include "course/courseconvertmgr.h"
 #include "course/coursedb.h"
+#include "testfiles.h"
 #include "testroot.h"
 
 #include <QFile>
@@ -83,10 +84,7 @@ void TestCourseImport::cleanup()
 QString TestCourseImport::writeBook(const QByteArray &xml)
 {
     const QString path = m_root->filePath(QStringLiteral("/book.xml"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(xml) != xml.size())
-        return QString();
-    return path;
+    return TestFiles::write(path, xml) ? path : QString();
 }
 
 QStringList TestCourseImport::storedRows(const QString &coursePath)

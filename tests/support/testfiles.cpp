@@ -1,9 +1,14 @@
 #include "testfiles.h"
 
+#include "app/apppath.h"
+#include "app/globals.h"
+#include "app/settings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace TestFiles {
@@ -40,6 +45,32 @@ QByteArray zip(const QMap<QString, QByteArray> &files)
     if (!zip.waitForFinished(30000) || zip.exitCode() != 0)
         return QByteArray();
     return read(packing.filePath(QStringLiteral("archive.zip")));
+}
+
+QByteArray courseArchive(int mid, const QByteArray &courseFile)
+{
+    return zip({{QStringLiteral("%1.db").arg(mid), courseFile}});
+}
+
+CourseServer::CourseServer() : server(std::make_unique<FakeHttpServer>())
+{
+    ensureAppDir(QStringLiteral("/udata"));
+    g_pSettings = GlobalSettings::create();
+}
+
+CourseServer::~CourseServer()
+{
+    server.reset();
+    delete g_pSettings;
+    g_pSettings = nullptr;
+}
+
+bool CourseServer::start()
+{
+    if (!server->start())
+        return false;
+    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server->baseUrl());
+    return true;
 }
 
 } // namespace TestFiles

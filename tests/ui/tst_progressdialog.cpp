@@ -1,16 +1,12 @@
 #include "app/apppath.h"
-#include "app/globals.h"
-#include "app/settings.h"
 #include "course/ocoursedownmgr.h"
 #include "fakehttpserver.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_progressdialog.h"
 
-#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QSettings>
 #include <QtTest>
 
 class TestProgressDialog : public QObject
@@ -24,47 +20,20 @@ private Q_SLOTS:
     void cancelStopsTheDownload();
 
 private:
-    TestRoot *m_root = nullptr;
+    std::unique_ptr<TestFiles::CourseServer> m_course;
     FakeHttpServer *m_server = nullptr;
 };
 
-namespace {
-// A course archive made by the real zip: 9.db with an empty TWORD table.
-QByteArray courseArchive(const QString &folder)
-{
-    QDir().mkpath(folder);
-    QFile course(folder + QStringLiteral("/9.db"));
-    if (!course.open(QIODevice::WriteOnly))
-        return QByteArray();
-    course.write("placeholder course file");
-    course.close();
-    QProcess zip;
-    zip.setWorkingDirectory(folder);
-    zip.start(QStringLiteral("zip"),
-              {QStringLiteral("-q"), QStringLiteral("9.zip"), QStringLiteral("9.db")});
-    if (!zip.waitForFinished(10000) || zip.exitCode() != 0)
-        return QByteArray();
-    QFile archive(folder + QStringLiteral("/9.zip"));
-    return archive.open(QIODevice::ReadOnly) ? archive.readAll() : QByteArray();
-}
-} // namespace
-
 void TestProgressDialog::init()
 {
-    m_root = new TestRoot;
-    ensureAppDir(QStringLiteral("/udata"));
-    g_pSettings = GlobalSettings::create();
-    m_server = new FakeHttpServer;
-    QVERIFY(m_server->start());
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), m_server->baseUrl());
+    m_course = std::make_unique<TestFiles::CourseServer>();
+    QVERIFY(m_course->start());
+    m_server = m_course->server.get();
 }
 
 void TestProgressDialog::cleanup()
 {
-    delete m_server;
-    delete g_pSettings;
-    g_pSettings = nullptr;
-    delete m_root;
+    m_course.reset();
 }
 
 void TestProgressDialog::downloadResult_data()
@@ -93,7 +62,7 @@ void TestProgressDialog::downloadResult()
     FakeHttpServer::Reply reply;
     reply.status = status;
     reply.mode = FakeHttpServer::Mode(mode);
-    reply.body = courseArchive(m_root->filePath(QStringLiteral("/made")));
+    reply.body = TestFiles::courseArchive(9, "placeholder course file");
     QVERIFY(!reply.body.isEmpty());
     m_server->setReply(QStringLiteral("/002/ocourse/9.zip"), reply);
 
@@ -112,7 +81,7 @@ void TestProgressDialog::downloadResult()
 void TestProgressDialog::cancelStopsTheDownload()
 {
     FakeHttpServer::Reply reply;
-    reply.body = courseArchive(m_root->filePath(QStringLiteral("/made")));
+    reply.body = TestFiles::courseArchive(9, "placeholder course file");
     reply.mode = FakeHttpServer::Mode::Slow;
     reply.delayMs = 3000;
     m_server->setReply(QStringLiteral("/002/ocourse/9.zip"), reply);

@@ -124,9 +124,8 @@ void TestUpdateMgr::versionComparison()
         QCOMPARE(mgr.downloadUrl(), QStringLiteral("http://127.0.0.1/update.zip"));
     }
     QCOMPARE(m_server->requests(), QStringList({QLatin1String(kVersionPath)}));
-    QFile saved(m_root->filePath(QStringLiteral("/verinfo.xml")));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), versionFile(version, QString(), root));
+    QCOMPARE(TestFiles::read(m_root->filePath(QStringLiteral("/verinfo.xml"))),
+             versionFile(version, QString(), root));
 }
 
 void TestUpdateMgr::failedCheckAnswersFalse_data()
@@ -207,9 +206,7 @@ void TestUpdateMgr::applyReplacesReadOnlyCopyAndPassesArguments()
     QFile::setPermissions(copy, QFile::ReadOwner);
 
     QVERIFY(mgr.applyNewVer());
-    QFile copied(copy);
-    QVERIFY(copied.open(QIODevice::ReadOnly));
-    QCOMPARE(copied.readAll(), script);
+    QCOMPARE(TestFiles::read(copy), script);
     QTRY_COMPARE(TestFiles::read(argsFile).count('\n'), 7);
     const QStringList lines = QString::fromUtf8(TestFiles::read(argsFile)).split(QLatin1Char('\n'));
     QCOMPARE(lines.mid(0, 7),

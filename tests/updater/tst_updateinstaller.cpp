@@ -21,9 +21,7 @@ QMap<QString, QByteArray> tree(const QString &folder)
         if (it.fileInfo().isDir()) {
             result.insert(relative + QLatin1Char('/'), QByteArray());
         } else {
-            QFile file(it.filePath());
-            file.open(QIODevice::ReadOnly);
-            result.insert(relative, file.readAll());
+            result.insert(relative, TestFiles::read(it.filePath()));
         }
     }
     return result;
