@@ -7,7 +7,7 @@
 #include "course/coursedb.h"
 #include "learn/learnchartdata.h"
 #include "learn/learncoursedb.h"
-#include "support/testroot.h"
+#include "testroot.h"
 #include "ui/memora_homechartpanel.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
+#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
 #include "testroot.h"
 
@@ -78,7 +79,7 @@ void benchTree()
         QTableView view;
         QElapsedTimer timer;
         timer.start();
-        CourseCategoryMgr mgr(kUser);
+        CourseCategoryMgr mgr(kUser, LearnCourseDB::summary);
         mgr.buildTree(&tree);
         mgr.showCourses(&view, mgr.learningNodeId());
         times << timer.nsecsElapsed() / 1e6;
@@ -100,7 +101,7 @@ void benchLearnMgrStart()
     writeCourseFile(root.filePath(QStringLiteral("/odata/course/900.db")), numberedWords(20000));
     const QString record = root.filePath(QStringLiteral("/udata/%1/o900.ldb").arg(kUser));
 
-    CourseCategoryMgr tree(kUser);
+    CourseCategoryMgr tree(kUser, LearnCourseDB::summary);
     QTableView view;
     tree.showCourses(&view, tree.officialCoursesNodeId());
     auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());

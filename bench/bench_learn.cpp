@@ -14,7 +14,7 @@
 #include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -212,7 +212,7 @@ int main(int argc, char **argv)
         const int top = catalogue.addCategory(0, QStringLiteral("官方课程"));
         catalogue.addCourse(1, 2, top, QStringLiteral("两万词"), kWords, true);
     }
-    CourseCategoryMgr tree(QStringLiteral("bench"));
+    CourseCategoryMgr tree(QStringLiteral("bench"), LearnCourseDB::summary);
     int courseId = 0;
     for (int id = 1; id < 1000 && !courseId; ++id)
         if (tree.courseMid(id) == 1 && tree.courseType(id) == CourseCategoryMgr::OfficialCourses)

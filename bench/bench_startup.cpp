@@ -3,15 +3,17 @@
 // them on a 20,000-word course that the home page selects. Also the memory the trainer then
 // holds (proportional set size).
 #include "app/apppath.h"
-#include "app/globals.h"
 #include "app/singleapplication.h"
 #include "app/startup.h"
 #include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
+#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
+#include "processobjects.h"
 #include "testroot.h"
+#include "user/usermgr.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +60,7 @@ bool makeUserCourse(UCategoryCourseDB &catalogue, const QString &name, int words
 // A learning record for every course of the user (made by a short session each).
 void studyEveryCourse()
 {
-    CourseCategoryMgr tree(kUser);
+    CourseCategoryMgr tree(kUser, LearnCourseDB::summary);
     QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
     query.exec(QStringLiteral("select distinct id, name from TTableCourseInfo where cid = 0"));
     QList<int> ids;
@@ -109,7 +111,7 @@ int main(int argc, char **argv)
     root.stageInstallData(QStringLiteral("odata"));
     root.stageInstallData(QStringLiteral("images"));
     QDir().mkpath(root.filePath(QStringLiteral("/udata/course")));
-    Globals::create();
+    ProcessObjects::create();
     {
         UCategoryCourseDB catalogue;
         makeUserCourse(catalogue, QStringLiteral("Large course"), 20000);
@@ -117,14 +119,14 @@ int main(int argc, char **argv)
         makeUserCourse(catalogue, QStringLiteral("Book two"), 2000);
     }
     studyEveryCourse();
-    Startup::logInSystemUser(g_pUserMgr, kUser);
+    g_pUserMgr->logInSystemUser(kUser);
     {
         QSettings settings(root.filePath(QStringLiteral("/udata/gconfig.ini")),
                            QSettings::IniFormat);
         settings.setValue(QStringLiteral("Common/AutoUpdate"), false);
         settings.setValue(QStringLiteral("Common/SendStatistics"), false);
     }
-    Globals::destroy();
+    ProcessObjects::destroy();
     const int records = QDir(root.filePath(QStringLiteral("/udata/") + kUser))
                             .entryList({QStringLiteral("*.ldb")})
                             .size();

@@ -5,16 +5,16 @@
 // GUI thread (all work runs there), so that other programs on a busy machine do not count;
 // the wall-clock figures follow as *_wall lines.
 
-#include "app/globals.h"
 #include "app/settings.h"
 #include "benchsupport.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
+#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
 #include "study/memora_mainwindow_study.h"
 #include "study/memora_mainwindow_studyquestion.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot write the course\n");
         return 1;
     }
-    CourseCategoryMgr tree(QStringLiteral("bench"));
+    CourseCategoryMgr tree(QStringLiteral("bench"), LearnCourseDB::summary);
     const int courseId = courseIdOf(tree, name);
     // A first session makes the record; half of the words are then in learning and due.
     delete new LearnMgr(QStringLiteral("bench"), courseId, &tree);

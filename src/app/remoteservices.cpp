@@ -7,7 +7,7 @@ namespace RemoteServices {
 namespace {
 QString host(const char *key)
 {
-    return GlobalSettings::value(QLatin1String(key)).toString();
+    return GlobalSettings::value(g_pSettings, QLatin1String(key)).toString();
 }
 
 QUrl urlOf(const QString &hostName, const QString &path)

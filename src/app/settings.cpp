@@ -1,7 +1,6 @@
 #include "app/settings.h"
 
 #include "app/apppath.h"
-#include "app/globals.h"
 
 #include <QDebug>
 #include <QHash>
@@ -63,12 +62,9 @@ QVariant typed(const QString &key, const QVariant &stored, const QVariant &fallb
     return fallback;
 }
 
-QSettings *resolve(QSettings *settings)
-{
-    return settings ? settings : g_pSettings;
-}
-
 } // namespace
+
+QSettings *g_pSettings = nullptr;
 
 namespace GlobalSettings {
 
@@ -87,9 +83,9 @@ QVariant defaultValue(const QString &key)
     return defaults().value(key);
 }
 
-QVariant value(const QString &key, QSettings *settings)
+QVariant value(QSettings *settings, const QString &key)
 {
-    QSettings *s = resolve(settings);
+    QSettings *s = settings;
     const QVariant fallback = defaultValue(key);
     if (!s)
         return fallback;
@@ -98,10 +94,13 @@ QVariant value(const QString &key, QSettings *settings)
     return typed(key, s->value(key), fallback);
 }
 
-void setValue(const QString &key, const QVariant &value, QSettings *settings)
+void setValue(QSettings *settings, const QString &key, const QVariant &value)
 {
-    if (QSettings *s = resolve(settings))
-        s->setValue(key, value);
+    if (!settings) {
+        qDebug() << "GlobalSettings: 没有设置对象, 未保存" << key;
+        return;
+    }
+    settings->setValue(key, value);
 }
 
 QStringList knownKeys()

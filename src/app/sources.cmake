@@ -1,7 +1,6 @@
 list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/apppath.h ${CMAKE_CURRENT_LIST_DIR}/apppath.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock.h ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/globals.h ${CMAKE_CURRENT_LIST_DIR}/globals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messagelog.h ${CMAKE_CURRENT_LIST_DIR}/messagelog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/psqlite.h ${CMAKE_CURRENT_LIST_DIR}/psqlite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/remoteservices.h ${CMAKE_CURRENT_LIST_DIR}/remoteservices.cpp

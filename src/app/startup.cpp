@@ -1,8 +1,6 @@
 #include "app/startup.h"
 
 #include "app/apppath.h"
-#include "app/clock.h"
-#include "user/usermgr.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -89,21 +87,11 @@ QString systemUserName()
     return home.isEmpty() ? QStringLiteral("user") : home;
 }
 
-QDateTime logInSystemUser(UserMgr *users, const QString &userName)
+void ensureDataFolders()
 {
-    if (!users->userExists(userName)) {
-        UserInfo record;
-        record.insert(QStringLiteral("userName"), userName);
-        record.insert(QStringLiteral("password"), QString());
-        users->addUser(record);
-    }
-    UserInfo info;
-    users->getUserInfo(info, userName);
-    const QDateTime previous = QDateTime::fromString(
-        info.value(QStringLiteral("lastLoginTime")).toString(), QLatin1String(Clock::kTextFormat));
-    users->updateLastLoginTime(userName);
-    users->addLoginCount(userName);
-    return previous;
+    ensureAppDir(QStringLiteral("/udata"));
+    ensureAppDir(QStringLiteral("/cache"));
+    ensureAppDir(QStringLiteral("/temp"));
 }
 
 } // namespace Startup

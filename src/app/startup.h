@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QDateTime>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
 class QTextCodec;
 class QWidget;
-class UserMgr;
 
 // Pieces of the trainer's start-up that main runs in order.
 namespace Startup {
@@ -32,8 +30,7 @@ void placeMainWindow(QWidget *window);
 
 // The operating-system user: USERNAME, else USER, else LOGNAME, else the home folder's name.
 QString systemUserName();
-// Single-user log-in: adds userName (empty password) if unknown, returns its previous
-// login time and records this login.
-QDateTime logInSystemUser(UserMgr *users, const QString &userName);
+// Makes "/udata", "/cache" and "/temp", in that order.
+void ensureDataFolders();
 
 } // namespace Startup

@@ -8,8 +8,6 @@
 #include "course/mcategorycoursedb.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
-#include "learn/learncodes.h"
-#include "learn/learncoursedb.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -26,15 +24,31 @@ CourseCategoryMgr *g_pCourseCategoryMgr = nullptr;
 
 const char *const CourseCategoryMgr::kConnectionName = "CourseCategoryMgrDB";
 const char *const CourseCategoryMgr::kCreateCourseInfoTable =
-    " \t\tCREATE TABLE [TTableCourseInfo] (\t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, \t\t[cid] "
-    "INTEGER, \t\t[cttype] INTEGER, \t\t[mid] INTEGER, \t\t[name] TEXT, \t\t[exist] BOOLEAN "
-    "DEFAULT 0, \t\t[wcount] INTEGER, \t\t[swcount] INTEGER, \t\t[level] INTEGER, \t\t[ffactor] "
-    "INTEGER, \t\t[lpercent] INTEGER, \t\t[mwcount] INTEGER, \t\t[sltime] DATETIME, \t\t[fftime] "
-    "DATETIME, \t\t[lltime] DATETIME, \t\t[ltcount] INTEGER, \t\t[lltcount] INTEGER);\t";
+    " \t\tCREATE TABLE [TTableCourseInfo] ("
+    "\t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " \t\t[cid] INTEGER,"
+    " \t\t[cttype] INTEGER,"
+    " \t\t[mid] INTEGER,"
+    " \t\t[name] TEXT,"
+    " \t\t[exist] BOOLEAN DEFAULT 0,"
+    " \t\t[wcount] INTEGER,"
+    " \t\t[swcount] INTEGER,"
+    " \t\t[level] INTEGER,"
+    " \t\t[ffactor] INTEGER,"
+    " \t\t[lpercent] INTEGER,"
+    " \t\t[mwcount] INTEGER,"
+    " \t\t[sltime] DATETIME,"
+    " \t\t[fftime] DATETIME,"
+    " \t\t[lltime] DATETIME,"
+    " \t\t[ltcount] INTEGER,"
+    " \t\t[lltcount] INTEGER);\t";
 const char *const CourseCategoryMgr::kCreateTreeTable =
-    " \t\t\tCREATE TABLE [TTreeCatepory] (\t\t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, "
-    "\t\t\t[pid] INTEGER, \t\t\t[catype] INTEGER, \t\t\t[name] TEXT, \t\t\t[coursecount] "
-    "INTEGER); \t\t\t   ";
+    " \t\t\tCREATE TABLE [TTreeCatepory] ("
+    "\t\t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " \t\t\t[pid] INTEGER,"
+    " \t\t\t[catype] INTEGER,"
+    " \t\t\t[name] TEXT,"
+    " \t\t\t[coursecount] INTEGER); \t\t\t   ";
 // Catalogue values (names, numbers read from the catalogue files) are bound.
 const char *const CourseCategoryMgr::kInsertCourseInfo =
     "insert into TTableCourseInfo(cid, cttype, mid, name, exist, wcount) values(%1, ?, ?, ?, ?, "
@@ -93,7 +107,8 @@ QString number(double value)
 
 } // namespace
 
-CourseCategoryMgr::CourseCategoryMgr(const QString &userName) : m_userName(userName)
+CourseCategoryMgr::CourseCategoryMgr(const QString &userName, LearningRecordReader readRecord)
+    : m_userName(userName), m_readRecord(std::move(readRecord))
 {
     const QString folder = userFolderPath(m_userName);
     if (!folder.isEmpty())
@@ -242,23 +257,19 @@ void CourseCategoryMgr::loadStatistics()
     for (const QVariantMap &row : rows) {
         const int cttype = row.value("cttype").toInt();
         const int mid = row.value("mid").toInt();
-        const QString prefix = cttype == OfficialCourses ? QStringLiteral("o")
-                               : cttype == UserCourses   ? QStringLiteral("u")
-                                                         : QString();
-        if (prefix.isEmpty() || done.contains({cttype, mid}))
+        if (done.contains({cttype, mid}))
             continue;
         done.insert({cttype, mid});
-        const QString path =
-            userFilePath(m_userName, prefix + QString::number(mid) + QStringLiteral(".ldb"));
+        const QString path = recordPath(cttype, mid);
         // Only records that exist are read (opening a missing one would create it).
         if (path.isEmpty() || !QFileInfo(path).isFile())
             continue;
-        LearnCourseDB record(path);
+        const LearningRecordSummary record = m_readRecord(path);
         exec(QString::fromLatin1(kUpdateStatistics)
-                 .arg(number(record.averageDLevel()), number(record.stepsPerGrading()),
-                      number(record.studyProgress()))
-                 .arg(record.countInState(LearnCode::Known))
-                 .arg(record.countInState(LearnCode::Learning))
+                 .arg(number(record.averageDLevel), number(record.stepsPerGrading),
+                      number(record.studyProgress))
+                 .arg(record.knownCount)
+                 .arg(record.learningCount)
                  .arg(cttype)
                  .arg(mid));
     }
@@ -416,12 +427,17 @@ bool CourseCategoryMgr::isOfficialCourseInstalled(int mid)
     return QFileInfo::exists(appPath(file)) || QFileInfo::exists(dataFolder() + file);
 }
 
-QString CourseCategoryMgr::learningRecordPath(int courseId)
+QString CourseCategoryMgr::recordPath(int cttype, int mid) const
 {
-    const QString prefix = getCoursePrxByid(courseId);
+    const QString prefix = cttype == OfficialCourses ? QStringLiteral("o")
+                           : cttype == UserCourses   ? QStringLiteral("u")
+                                                     : QString();
     if (prefix.isEmpty())
         return QString();
-    // The name is data, never a format string: "%" in a name must stay as it is.
-    return appPath(QStringLiteral("/udata/")) + m_userName + QLatin1Char('/') + prefix +
-           QString::number(courseMid(courseId)) + QStringLiteral(".ldb");
+    return userFilePath(m_userName, prefix + QString::number(mid) + QStringLiteral(".ldb"));
+}
+
+QString CourseCategoryMgr::learningRecordPath(int courseId)
+{
+    return recordPath(courseType(courseId), courseMid(courseId));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/psqlite.h"
+#include "course/learningrecordsummary.h"
 
 #include <QList>
 #include <QPointer>
@@ -56,7 +57,8 @@ public:
         OfficialCourses = 2
     };
 
-    explicit CourseCategoryMgr(const QString &userName);
+    // readRecord supplies the statistics of each learning record the user's folder holds.
+    CourseCategoryMgr(const QString &userName, LearningRecordReader readRecord);
     ~CourseCategoryMgr() override;
 
     QString userName() const { return m_userName; }
@@ -99,12 +101,18 @@ public:
     int masteredNodeId() const { return m_masteredNode; }
     int testCoursesNodeId() const { return m_testCoursesNode; }
     int learningNodeId() const { return m_learningNode; }
+    // The summary of the learning record file at path, through the reader given at
+    // construction.
+    LearningRecordSummary readRecord(const QString &path) const { return m_readRecord(path); }
 
     OCategoryCourseDB *oCategoryCourseDB() const { return m_official; }
     UCategoryCourseDB *uCategoryCourseDB() const { return m_user; }
     MCategoryCourseDB *mCategoryCourseDB() const { return m_my; }
 
 private:
+    // The user's record file of a course type and file id; empty for another type or an
+    // unsafe user name.
+    QString recordPath(int cttype, int mid) const;
     void merge(CategoryCourseDBBase *catalogue, int catype, int treeParent, int catalogueParent,
                bool createNodes);
     void mergeLevel(CategoryCourseDBBase *catalogue, int catype, int treeParent,
@@ -127,8 +135,11 @@ private:
     int m_masteredNode = 0;
     int m_testCoursesNode = 0;
     int m_learningNode = 0;
+    LearningRecordReader m_readRecord;
     QList<QPointer<MlBaseSqlQueryModel>> m_models;
 };
 
-// The process-wide category tree, owned by the course manager page (null until built).
+// The process-wide category tree: created, deleted and re-created by the course manager page
+// after every change to courses or records (null until the page has built it). Read by the
+// main window and the home page to find and open courses; valid only until the next rebuild.
 extern CourseCategoryMgr *g_pCourseCategoryMgr;

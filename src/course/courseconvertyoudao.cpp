@@ -1,6 +1,5 @@
 #include "course/courseconvertyoudao.h"
 
-#include "app/globals.h"
 #include "course/coursedb.h"
 #include "course/fullworddb.h"
 #include "course/youdaowordbookreader.h"

@@ -6,10 +6,13 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-const char *const CourseDB::kCreateTable =
-    "CREATE TABLE [TWORD] ( \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, \t\t[word] TEXT NOT NULL "
-    "ON CONFLICT FAIL, \t\t[phonetic] TEXT, \t\t[trans] TEXT NOT NULL ON CONFLICT FAIL, "
-    "\t\t[esentence] TEXT, \t\t[other] TEXT);";
+const char *const CourseDB::kCreateTable = "CREATE TABLE [TWORD] ("
+                                           " \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                           " \t\t[word] TEXT NOT NULL ON CONFLICT FAIL,"
+                                           " \t\t[phonetic] TEXT,"
+                                           " \t\t[trans] TEXT NOT NULL ON CONFLICT FAIL,"
+                                           " \t\t[esentence] TEXT,"
+                                           " \t\t[other] TEXT);";
 const char *const CourseDB::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON [TWORD] ([word]);";
 
 CourseDB::CourseDB(const QString &path) : m_coursePath(path)

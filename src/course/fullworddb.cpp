@@ -7,6 +7,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+const char *const FullWordDB::kCreateTable = "CREATE TABLE [TWORD] ("
+                                             " \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                             " \t\t[word] TEXT NOT NULL,"
+                                             " \t\t[esentence] TEXT);";
+const char *const FullWordDB::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON [TWORD] ([word]);";
+
+FullWordDB *g_pFullWordDB = nullptr;
+
 FullWordDB::FullWordDB()
 {
     const QString path = appPath(QStringLiteral("/odata/fullword.db"));

@@ -12,6 +12,10 @@ class QSqlQuery;
 class FullWordDB : public psqlite
 {
 public:
+    // The file's schema, written by the data builder.
+    static const char *const kCreateTable;
+    static const char *const kCreateIndex;
+
     FullWordDB();
     ~FullWordDB() override;
     // The example sentence of word (plain text), or the empty string. The look-up
@@ -27,3 +31,8 @@ private:
     std::unique_ptr<QSqlQuery> m_lookup;
     bool m_inBatch = false;
 };
+
+// The process-wide example-sentence dictionary. Created by main at start-up (and by the test
+// fixtures) and deleted at exit; read by the word-book import. Null before start-up and
+// after exit.
+extern FullWordDB *g_pFullWordDB;

@@ -5,7 +5,6 @@
 #include "course/coursecategorymgr.h"
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
-#include "learn/learncoursedb.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -13,11 +12,17 @@
 
 const char *const MCategoryCourseDB::kConnectionName = "MCategoryCourseDB";
 const char *const MCategoryCourseDB::kCreateCategoryTable =
-    " \t\t\t   CREATE TABLE [TCategory] ( \t\t\t   [id] INTEGER PRIMARY KEY AUTOINCREMENT, "
-    "\t\t\t   [pid] INTEGER, \t\t\t   [name] TEXT, \t\t\t   [coursecount] INTEGER); \t\t\t   ";
-const char *const MCategoryCourseDB::kCreateCourseTable =
-    " \t\t\t   CREATE TABLE [TCourse] ( \t\t\t   [mid] INTEGER, \t\t\t   [cttype] INTEGER, "
-    "\t\t\t   [cid] INTEGER, \t\t\t   [name] TEXT, \t\t\t   [wcount] INTEGER);\t\t\t   ";
+    " \t\t\t   CREATE TABLE [TCategory] ("
+    " \t\t\t   [id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " \t\t\t   [pid] INTEGER,"
+    " \t\t\t   [name] TEXT,"
+    " \t\t\t   [coursecount] INTEGER); \t\t\t   ";
+const char *const MCategoryCourseDB::kCreateCourseTable = " \t\t\t   CREATE TABLE [TCourse] ("
+                                                          " \t\t\t   [mid] INTEGER,"
+                                                          " \t\t\t   [cttype] INTEGER,"
+                                                          " \t\t\t   [cid] INTEGER,"
+                                                          " \t\t\t   [name] TEXT,"
+                                                          " \t\t\t   [wcount] INTEGER);\t\t\t   ";
 const char *const MCategoryCourseDB::kInsertTopCategory =
     "insert into TCategory(pid, name) values(0, '我的课程')";
 const char *const MCategoryCourseDB::kInsertLearningCategory =
@@ -78,11 +83,7 @@ void MCategoryCourseDB::fill()
         const int wcount = catalogue ? catalogue->getWordCount(mid) : 0;
 
         // A record without words counts as mastered.
-        bool mastered = false;
-        {
-            LearnCourseDB record(file);
-            mastered = record.allKnown();
-        }
+        const bool mastered = m_owner && m_owner->readRecord(file).allKnown;
         const int cid = mastered ? m_masteredId : m_learningId;
         execBound(QString::fromUtf8(kInsertCourse).arg(mid).arg(cttype).arg(cid).arg(wcount),
                   {name});

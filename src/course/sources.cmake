@@ -10,6 +10,7 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/mlbasesqlquerymodel.h ${CMAKE_CURRENT_LIST_DIR}/mlbasesqlquerymodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/coursesqlquerymodel.h ${CMAKE_CURRENT_LIST_DIR}/coursesqlquerymodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memora_tableviewcourselist.h ${CMAKE_CURRENT_LIST_DIR}/memora_tableviewcourselist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/learningrecordsummary.h
     ${CMAKE_CURRENT_LIST_DIR}/coursecategorymgr.h ${CMAKE_CURRENT_LIST_DIR}/coursecategorymgr.cpp
     ${CMAKE_CURRENT_LIST_DIR}/youdaowordbookreader.h ${CMAKE_CURRENT_LIST_DIR}/youdaowordbookreader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/courseconvertbase.h ${CMAKE_CURRENT_LIST_DIR}/courseconvertbase.cpp
@@ -17,6 +18,4 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/courseconvertmgr.h ${CMAKE_CURRENT_LIST_DIR}/courseconvertmgr.cpp
     ${CMAKE_CURRENT_LIST_DIR}/unzip.h ${CMAKE_CURRENT_LIST_DIR}/unzip.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ocoursedownmgr.h ${CMAKE_CURRENT_LIST_DIR}/ocoursedownmgr.cpp
-    # The learning manager lives with the learning engine but is built from here.
-    ${CMAKE_CURRENT_LIST_DIR}/../learn/learnmgr.h ${CMAKE_CURRENT_LIST_DIR}/../learn/learnmgr.cpp
 )

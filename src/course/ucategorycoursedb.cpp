@@ -9,11 +9,19 @@
 
 const char *const UCategoryCourseDB::kRelativePath = "/udata/course/categorycourse.db";
 const char *const UCategoryCourseDB::kCreateCategoryTable =
-    "CREATE TABLE [TCategory] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [pid] INTEGER, [name] "
-    "TEXT, [coursecount] INTEGER);";
-const char *const UCategoryCourseDB::kCreateCourseTable =
-    "CREATE TABLE [TCourse] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [mid] INTEGER, [cttype] "
-    "INTEGER, [cid] INTEGER, [name] TEXT, [wcount] INTEGER, [exist] BOOLEAN DEFAULT 0);";
+    "CREATE TABLE [TCategory] ("
+    "[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " [pid] INTEGER,"
+    " [name] TEXT,"
+    " [coursecount] INTEGER);";
+const char *const UCategoryCourseDB::kCreateCourseTable = "CREATE TABLE [TCourse] ("
+                                                          "[id] INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                                          " [mid] INTEGER,"
+                                                          " [cttype] INTEGER,"
+                                                          " [cid] INTEGER,"
+                                                          " [name] TEXT,"
+                                                          " [wcount] INTEGER,"
+                                                          " [exist] BOOLEAN DEFAULT 0);";
 const char *const UCategoryCourseDB::kInsertUserCoursesCategory =
     "insert into TCategory(id, pid, name, coursecount) values(1, 0, '用户课程', 0)";
 const char *const UCategoryCourseDB::kAddCategory =

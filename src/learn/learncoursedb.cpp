@@ -1,6 +1,7 @@
 #include "learn/learncoursedb.h"
 
 #include "course/coursedb.h"
+#include "learn/learncodes.h"
 
 #include <QDebug>
 #include <QDir>
@@ -52,4 +53,17 @@ bool LearnCourseDB::isWordless()
             .toInt() > 0;
     // A database holding other tables is not a record: leave it alone.
     return tables == 0 || (hasWordTable && totalWords() == 0);
+}
+
+LearningRecordSummary LearnCourseDB::summary(const QString &path)
+{
+    LearnCourseDB record(path);
+    LearningRecordSummary result;
+    result.averageDLevel = record.averageDLevel();
+    result.stepsPerGrading = record.stepsPerGrading();
+    result.studyProgress = record.studyProgress();
+    result.knownCount = record.countInState(LearnCode::Known);
+    result.learningCount = record.countInState(LearnCode::Learning);
+    result.allKnown = record.allKnown();
+    return result;
 }

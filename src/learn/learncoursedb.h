@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course/learningrecordsummary.h"
 #include "learn/learncoursedbbase.h"
 
 class CourseDB;
@@ -21,6 +22,10 @@ public:
     // when the file is known to exist (reports and course lists read records so).
     explicit LearnCourseDB(const QString &path, CourseDB *course = nullptr);
     ~LearnCourseDB() override;
+
+    // The figures the course lists show of the existing record at path; the category tree
+    // is built with this reader.
+    static LearningRecordSummary summary(const QString &path);
 
     QString path() const { return m_recordPath; }
     // The file was created (and filled) by this object.

@@ -9,29 +9,49 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-const char *const LearnCourseDBBase::kCreateSopLog =
-    "CREATE TABLE if not exists [TSOPLOG] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [WID] INTEGER "
-    "NOT NULL ON CONFLICT FAIL, [SBTime] DATETIME NOT NULL ON CONFLICT FAIL, [SETime] DATETIME, "
-    "[SELType] INTEGER, [CBTime] DATETIME, [CETime] DATETIME, [CType] INTEGER, [STBTime] "
-    "DATETIME, [STETime] DATETIME); ";
+const char *const LearnCourseDBBase::kCreateSopLog = "CREATE TABLE if not exists [TSOPLOG] ("
+                                                     "[ID] INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                                     " [WID] INTEGER NOT NULL ON CONFLICT FAIL,"
+                                                     " [SBTime] DATETIME NOT NULL ON CONFLICT FAIL,"
+                                                     " [SETime] DATETIME,"
+                                                     " [SELType] INTEGER,"
+                                                     " [CBTime] DATETIME,"
+                                                     " [CETime] DATETIME,"
+                                                     " [CType] INTEGER,"
+                                                     " [STBTime] DATETIME,"
+                                                     " [STETime] DATETIME); ";
 const char *const LearnCourseDBBase::kCreateStudyWord =
-    "CREATE TABLE if not exists [TSTUDYWORD] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [WID] "
-    "INTEGER NOT NULL ON CONFLICT FAIL, [STATE] INTEGER NOT NULL ON CONFLICT FAIL, [DLevel] "
-    "INTEGER NOT NULL ON CONFLICT FAIL, [Step] INTEGER NOT NULL ON CONFLICT FAIL, [Fp] INTEGER "
-    "NOT NULL ON CONFLICT FAIL, [Mark] INTEGER NOT NULL ON CONFLICT FAIL, [times] INTEGER NOT "
-    "NULL ON CONFLICT FAIL, [SELType] INTEGER, [CType] INTEGER, [LastTime] DATETIME);";
+    "CREATE TABLE if not exists [TSTUDYWORD] ("
+    "[ID] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " [WID] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [STATE] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [DLevel] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [Step] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [Fp] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [Mark] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [times] INTEGER NOT NULL ON CONFLICT FAIL,"
+    " [SELType] INTEGER,"
+    " [CType] INTEGER,"
+    " [LastTime] DATETIME);";
 const char *const LearnCourseDBBase::kCreateWidIndex =
     "CREATE UNIQUE INDEX if not exists [TSW WID Unique] ON [TSTUDYWORD] ([WID]);";
 const char *const LearnCourseDBBase::kCreateUseLog =
-    "CREATE TABLE if not exists [TUSELOG] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [BSTime] "
-    "DATETIME NOT NULL ON CONFLICT FAIL,[PauseTLen] INTEGER NOT NULL ON CONFLICT FAIL,[STLen] "
-    "INTEGER NOT NULL ON CONFLICT FAIL,[SNWord] INTEGER NOT NULL ON CONFLICT FAIL,[SOWord] "
-    "INTEGER NOT NULL ON CONFLICT FAIL,[KonwWellWord] INTEGER NOT NULL ON CONFLICT FAIL);";
+    "CREATE TABLE if not exists [TUSELOG] ("
+    "[ID] INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " [BSTime] DATETIME NOT NULL ON CONFLICT FAIL,"
+    "[PauseTLen] INTEGER NOT NULL ON CONFLICT FAIL,"
+    "[STLen] INTEGER NOT NULL ON CONFLICT FAIL,"
+    "[SNWord] INTEGER NOT NULL ON CONFLICT FAIL,"
+    "[SOWord] INTEGER NOT NULL ON CONFLICT FAIL,"
+    "[KonwWellWord] INTEGER NOT NULL ON CONFLICT FAIL);";
 const char *const LearnCourseDBBase::kCreateSetInfo =
-    "CREATE TABLE [TSETINFO] (  \t\t[ItemName] TEXT NOT NULL ON CONFLICT FAIL, \t\t[ItemValue] "
-    "TEXT, \t\tCONSTRAINT [sqlite_autoindex_TSET_1] PRIMARY KEY ([ItemName]) ON CONFLICT FAIL);";
+    "CREATE TABLE [TSETINFO] ("
+    "  \t\t[ItemName] TEXT NOT NULL ON CONFLICT FAIL,"
+    " \t\t[ItemValue] TEXT,"
+    " \t\tCONSTRAINT [sqlite_autoindex_TSET_1] PRIMARY KEY ([ItemName]) ON CONFLICT FAIL);";
 
-const char *const LearnCourseDBBase::kSelectCourseIds = "select ID from tword";
+// In the course's own order: a plain scan reads the ids through the word index, alphabetically.
+const char *const LearnCourseDBBase::kSelectCourseIds = "select ID from tword order by ID";
 const char *const LearnCourseDBBase::kFillWord =
     "insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times) values(%1, 0, 0, 0, 0, 0, "
     "0)";

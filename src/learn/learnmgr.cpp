@@ -57,24 +57,16 @@ void LearnMgr::openCourse()
         m_courseType = m_categoryMgr->courseType(m_courseId);
         m_courseName = m_categoryMgr->courseName(m_courseId);
     }
-    QString coursePath;
-    QString prefix;
-    if (m_courseType == CourseCategoryMgr::OfficialCourses) {
-        coursePath = QStringLiteral("/odata/course/%1.db").arg(m_courseMid);
-        prefix = QStringLiteral("o");
-    } else if (m_courseType == CourseCategoryMgr::UserCourses) {
-        coursePath = QStringLiteral("/udata/course/%1.db").arg(m_courseMid);
-        prefix = QStringLiteral("u");
-    } else {
+    if (m_courseType != CourseCategoryMgr::OfficialCourses &&
+        m_courseType != CourseCategoryMgr::UserCourses) {
         qDebug() << "LearnMgr::LearnMgr 课程不存在" << m_courseId << m_courseMid << m_courseType;
         return;
     }
 
-    m_recordPath =
-        userFilePath(m_userName, prefix + QString::number(m_courseMid) + QStringLiteral(".ldb"));
+    m_recordPath = m_categoryMgr->learningRecordPath(m_courseId);
     if (m_recordPath.isEmpty())
         return;
-    m_course = new CourseDB(appPath(coursePath));
+    m_course = new CourseDB(m_categoryMgr->coursePath(m_courseId));
     // A record made now would stay without words for good (records never gain words), so a
     // course that cannot be read gets none until it can.
     if (!QFileInfo::exists(m_recordPath) && (!m_course->isOpen() || !m_course->hasWords())) {

@@ -146,5 +146,8 @@ private:
     bool m_inUse = false;
 };
 
-// The last learning manager created (null when it was destroyed).
+// The current learning manager: set by the LearnMgr constructor and cleared by its
+// destructor (null when none exists; at most one exists at a time). Kept for code that
+// needs the drill's manager without holding the study window; nothing in the trainer reads
+// it yet (the methods get their settings handed in).
 extern LearnMgr *g_pLearnMgr;

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+const char *const LearnSkillMgr::kCreateTable = "CREATE TABLE [TSkill] ("
+                                                "[id] INTEGER PRIMARY KEY,"
+                                                " [info] TEXT NOT NULL);";
 const char *const LearnSkillMgr::kCountTips = "select count(id) from TSkill";
 const char *const LearnSkillMgr::kTip = "select info from TSkill where id = %1";
 

@@ -11,6 +11,8 @@
 class LearnSkillMgr : public psqlite
 {
 public:
+    // The file's schema, written by the data builder.
+    static const char *const kCreateTable;
     static const char *const kCountTips;
     static const char *const kTip;
 

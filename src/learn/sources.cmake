@@ -12,4 +12,5 @@ list(APPEND MEMORA_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.h ${CMAKE_CURRENT_LIST_DIR}/freelearnmethod.cpp
     ${CMAKE_CURRENT_LIST_DIR}/planlearnmethod.h ${CMAKE_CURRENT_LIST_DIR}/planlearnmethod.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordwriter.h ${CMAKE_CURRENT_LIST_DIR}/recordwriter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/learnmgr.h ${CMAKE_CURRENT_LIST_DIR}/learnmgr.cpp
 )

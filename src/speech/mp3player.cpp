@@ -39,8 +39,10 @@ void Mp3Player::play(const QString &path)
     if (!QFileInfo(path).isFile())
         return;
 
-    const bool external = GlobalSettings::value(QStringLiteral("Learn/ExternalPlayer")).toBool();
-    const QString program = GlobalSettings::value(QStringLiteral("Learn/MplayerPath")).toString();
+    const bool external =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Learn/ExternalPlayer")).toBool();
+    const QString program =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Learn/MplayerPath")).toString();
     if (external)
         playExternal(path, program);
     else

@@ -22,7 +22,8 @@ bool isLookupFailure(const QString &result)
 SpeakRealPeopleVoice::SpeakRealPeopleVoice(QObject *parent)
     : QObject(parent), m_player(new Mp3Player)
 {
-    const QString paths = GlobalSettings::value(QStringLiteral("Learn/VoicePath")).toString();
+    const QString paths =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Learn/VoicePath")).toString();
     if (!paths.isEmpty())
         m_voicePaths = paths.split(QLatin1Char('|'), Qt::KeepEmptyParts);
 }

@@ -1,6 +1,6 @@
 #include "study/hotkeys.h"
 
-#include "app/globals.h"
+#include "app/settings.h"
 #include "study/memora_hotkeysmodel.h"
 
 #include <QDebug>

@@ -1,6 +1,6 @@
 #include "study/memora_mainwindow_settinghotkeys.h"
 
-#include "app/globals.h"
+#include "app/settings.h"
 #include "study/hotkeys.h"
 #include "study/memora_hotkeysmodel.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/product.h"
 
-#include "app/globals.h"
+#include "app/settings.h"
 #include "learn/learncodes.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"

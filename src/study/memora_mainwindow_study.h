@@ -138,5 +138,7 @@ private:
     QAction *m_actUndo = nullptr;
 };
 
-// The study window opened last (null once it is destroyed).
+// The open study window: set by its constructor and cleared by its destructor (null while no
+// drill is open). Kept for the windows that act on the running drill; nothing reads it yet
+// (the study-parameter dialog is handed the drill's settings instead).
 extern Memora_MainWindow_Study *g_pStudyWindow;

@@ -1,7 +1,7 @@
 #include "study/memora_mainwindow_studyquestion.h"
 
 #include "app/apppath.h"
-#include "app/globals.h"
+#include "app/settings.h"
 #include "speech/cspeakbase.h"
 #include "speech/cwttsspeak.h"
 

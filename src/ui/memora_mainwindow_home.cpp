@@ -1,6 +1,5 @@
 #include "ui/memora_mainwindow_home.h"
 
-#include "app/globals.h"
 #include "app/product.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
@@ -8,6 +7,7 @@
 #include "learn/learnskillmgr.h"
 #include "ui/memora_homechartpanel.h"
 #include "ui/studyhost.h"
+#include "user/usermgr.h"
 
 #include <QEvent>
 #include <QHeaderView>

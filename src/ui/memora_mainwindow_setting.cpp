@@ -1,6 +1,5 @@
 #include "ui/memora_mainwindow_setting.h"
 
-#include "app/globals.h"
 #include "app/product.h"
 #include "app/settings.h"
 #include "speech/memora_mainwindow_settingstudy.h"
@@ -43,8 +42,9 @@ QVariant kept(const QVariant &value, Kept type)
 void fill(QHash<QString, QVariant> &table, std::initializer_list<KeyRow> rows)
 {
     for (const KeyRow &row : rows)
-        table.insert(QLatin1String(row.shortKey),
-                     kept(GlobalSettings::value(QLatin1String(row.settingsKey)), row.kept));
+        table.insert(
+            QLatin1String(row.shortKey),
+            kept(GlobalSettings::value(g_pSettings, QLatin1String(row.settingsKey)), row.kept));
 }
 
 // Writes the rows of table into group; a missing entry is written as the kept type's empty

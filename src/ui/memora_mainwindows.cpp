@@ -1,7 +1,6 @@
 #include "ui/memora_mainwindows.h"
 
 #include "app/apppath.h"
-#include "app/globals.h"
 #include "app/product.h"
 #include "app/remoteservices.h"
 #include "app/settings.h"
@@ -111,7 +110,8 @@ void Memora_MainWindows::logIn(const QString &userName, const QDateTime &lastLog
 
     m_userName = userName;
     m_versionLabel = new QLabel;
-    m_backgroundPath = GlobalSettings::value(QStringLiteral("Themes/MBGPath")).toString();
+    m_backgroundPath =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGPath")).toString();
     s_mainWindow = this;
     StudyHost::setInstance(this);
     m_course = new Memora_MainWindow_Course(m_userName, this);
@@ -123,7 +123,7 @@ void Memora_MainWindows::logIn(const QString &userName, const QDateTime &lastLog
     tabWidget_main->addTab(m_course, tr("课程"));
     connect(&m_updateMgr, &UpdateMgr::checkResult, this, &Memora_MainWindows::checkResult,
             Qt::UniqueConnection);
-    if (GlobalSettings::value(QStringLiteral("Common/AutoUpdate")).toBool())
+    if (GlobalSettings::value(g_pSettings, QStringLiteral("Common/AutoUpdate")).toBool())
         testtime();
     if (g_pCourseCategoryMgr && g_pCourseCategoryMgr->hasLearnFiles()) {
         m_course->selectNode(g_pCourseCategoryMgr->learningNodeId());
@@ -166,7 +166,8 @@ QString Memora_MainWindows::versionLabelText() const
 
 void Memora_MainWindows::applyHotkeys()
 {
-    const bool advanced = GlobalSettings::value(QStringLiteral("Advanced/SysMode")).toInt() != 0;
+    const bool advanced =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Advanced/SysMode")).toInt() != 0;
     const QString group = advanced ? QStringLiteral("HotkeysAdv/") : QStringLiteral("HotkeysSim/");
     const struct
     {
@@ -210,7 +211,7 @@ void Memora_MainWindows::applyStyle()
 void Memora_MainWindows::setBgImage(const QString &bgfile)
 {
     QPalette palette;
-    if (GlobalSettings::value(QStringLiteral("Themes/MBGMode")).toBool()) {
+    if (GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGMode")).toBool()) {
         QPixmap picture(QDir::toNativeSeparators(bgfile));
         if (picture.isNull())
             picture.load(defaultBackground());
@@ -237,8 +238,9 @@ void Memora_MainWindows::on_tBtn_sysMgr_clicked()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The dialog wrote the settings; the skin and keys are read again.
-    if (GlobalSettings::value(QStringLiteral("Themes/MBGMode")).toBool())
-        m_backgroundPath = GlobalSettings::value(QStringLiteral("Themes/MBGPath")).toString();
+    if (GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGMode")).toBool())
+        m_backgroundPath =
+            GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGPath")).toString();
     setBgImage(m_backgroundPath);
     applyHotkeys();
 }
@@ -282,8 +284,8 @@ void Memora_MainWindows::study()
 void Memora_MainWindows::study(int id_t, const QString &coursenam_t)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_currentEngine =
-        engine(engineNumber(GlobalSettings::value(QStringLiteral("Learn/SpeechEngine")).toInt()));
+    m_currentEngine = engine(engineNumber(
+        GlobalSettings::value(g_pSettings, QStringLiteral("Learn/SpeechEngine")).toInt()));
 
     // The window last opened stays until the next study starts.
     delete m_study;
@@ -350,7 +352,7 @@ void Memora_MainWindows::vExitAllPressed()
 void Memora_MainWindows::userStatics()
 {
     // Nothing is shown and failures are silent; the learner can turn the request off.
-    if (!GlobalSettings::value(QStringLiteral("Common/SendStatistics")).toBool())
+    if (!GlobalSettings::value(g_pSettings, QStringLiteral("Common/SendStatistics")).toBool())
         return;
     if (!m_statisticsNetwork)
         m_statisticsNetwork = new QNetworkAccessManager(this);

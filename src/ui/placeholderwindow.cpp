@@ -19,8 +19,9 @@ PlaceholderWindow::PlaceholderWindow(QWidget *parent) : QWidget(parent), m_label
     m_label->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_label);
 
-    const QString background = GlobalSettings::value(QStringLiteral("Themes/MBGPath")).toString();
-    if (GlobalSettings::value(QStringLiteral("Themes/MBGMode")).toBool() &&
+    const QString background =
+        GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGPath")).toString();
+    if (GlobalSettings::value(g_pSettings, QStringLiteral("Themes/MBGMode")).toBool() &&
         QFileInfo::exists(background)) {
         setAttribute(Qt::WA_StyledBackground, true);
         setStyleSheet(QStringLiteral("#PlaceholderWindow { border-image: url(%1); }")

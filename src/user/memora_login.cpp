@@ -1,7 +1,6 @@
 #include "user/memora_login.h"
 
 #include "app/clock.h"
-#include "app/globals.h"
 #include "app/product.h"
 #include "app/settings.h"
 #include "user/helptext.h"
@@ -37,7 +36,8 @@ Memora_Login::Memora_Login(QWidget *parent, UserMgr *users)
     loadUserList();
 
     // A missing key reads as false: the dialog never logs in by itself on a first start.
-    m_autoLogin = GlobalSettings::value(QStringLiteral("LoginInfo/AutoLogin")).toBool();
+    m_autoLogin =
+        GlobalSettings::value(g_pSettings, QStringLiteral("LoginInfo/AutoLogin")).toBool();
     chBox_autoLogin->setChecked(m_autoLogin);
     if (m_autoLogin)
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(kAutoLoginEvent)));
@@ -121,7 +121,7 @@ void Memora_Login::on_pBtn_login_clicked()
         m_users->updateLastLoginTime(m_userName);
         m_users->addLoginCount(m_userName);
         m_users->setSavePassword(m_userName, m_savePassword);
-        GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), m_autoLogin);
+        GlobalSettings::setValue(g_pSettings, QStringLiteral("LoginInfo/AutoLogin"), m_autoLogin);
         accept();
         return;
     }

@@ -1,6 +1,5 @@
 #include "user/memora_newuser.h"
 
-#include "app/globals.h"
 #include "app/product.h"
 #include "user/helptext.h"
 #include "user/usermgr.h"

@@ -9,13 +9,16 @@
 #include <QSqlQuery>
 
 const char *const UserMgr::kCreateTable =
-    "CREATE TABLE [TUserInfo] (\t\t\t   [id] INTEGER NOT NULL ON CONFLICT FAIL"
-    " PRIMARY KEY AUTOINCREMENT, \t\t\t   [userName] CHAR(32) NOT NULL ON CONF"
-    "LICT FAIL, \t\t\t   [password] CHAR(32) NOT NULL ON CONFLICT FAIL, \t\t\t   "
-    "[savePsw] BOOL NOT NULL ON CONFLICT FAIL DEFAULT 0, \t\t\t   [createTime]"
-    " DATETIME NOT NULL ON CONFLICT FAIL,                            [lastL"
-    "oginTime] DATETIME NOT NULL ON CONFLICT FAIL,                         "
-    "  [LoginCount] INTEGER NOT NULL ON CONFLICT FAIL);";
+    "CREATE TABLE [TUserInfo] ("
+    "\t\t\t   [id] INTEGER NOT NULL ON CONFLICT FAIL PRIMARY KEY AUTOINCREMENT,"
+    " \t\t\t   [userName] CHAR(32) NOT NULL ON CONFLICT FAIL,"
+    " \t\t\t   [password] CHAR(32) NOT NULL ON CONFLICT FAIL,"
+    " \t\t\t   [savePsw] BOOL NOT NULL ON CONFLICT FAIL DEFAULT 0,"
+    " \t\t\t   [createTime] DATETIME NOT NULL ON CONFLICT FAIL,"
+    "                            [lastLoginTime] DATETIME NOT NULL ON CONFLICT FAIL,"
+    "                           [LoginCount] INTEGER NOT NULL ON CONFLICT FAIL);";
+
+UserMgr *g_pUserMgr = nullptr;
 
 UserMgr::UserMgr()
 {
@@ -135,4 +138,21 @@ QStringList UserMgr::userList()
     for (const QVariantMap &row : rows)
         names << row.value(QStringLiteral("userName")).toString();
     return names;
+}
+
+QDateTime UserMgr::logInSystemUser(const QString &userName)
+{
+    if (!userExists(userName)) {
+        UserInfo record;
+        record.insert(QStringLiteral("userName"), userName);
+        record.insert(QStringLiteral("password"), QString());
+        addUser(record);
+    }
+    UserInfo info;
+    getUserInfo(info, userName);
+    const QDateTime previous = QDateTime::fromString(
+        info.value(QStringLiteral("lastLoginTime")).toString(), QLatin1String(Clock::kTextFormat));
+    updateLastLoginTime(userName);
+    addLoginCount(userName);
+    return previous;
 }

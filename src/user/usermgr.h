@@ -2,6 +2,7 @@
 
 #include "app/psqlite.h"
 
+#include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,9 @@ public:
     bool checkPassword(const QString &userName, const QString &password);
     // All names, most recent login first.
     QStringList userList();
+    // Log-in without the login dialog (single-user mode): adds userName with an empty
+    // password if unknown, returns its previous login time and records this login.
+    QDateTime logInSystemUser(const QString &userName);
 
 private:
     bool holdsUserTable();
@@ -42,3 +46,8 @@ private:
 
     QString m_recoveredFile;
 };
+
+// The process-wide user database "/udata/userinfo.db". Created by main at start-up (and by
+// the test fixtures) and deleted at exit; read by the login and new-user dialogs and the
+// home page. Null before start-up and after exit.
+extern UserMgr *g_pUserMgr;

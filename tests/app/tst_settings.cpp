@@ -1,5 +1,4 @@
 #include "app/apppath.h"
-#include "app/globals.h"
 #include "app/remoteservices.h"
 #include "app/settings.h"
 #include "testroot.h"
@@ -52,7 +51,7 @@ void TestSettings::everyKeyReadsItsDefaultWithoutFile()
     QSettings *settings = GlobalSettings::create();
     if (expected.toString().startsWith(QStringLiteral("<root>")))
         expected = QDir::toNativeSeparators(root.path() + expected.toString().mid(6));
-    const QVariant value = GlobalSettings::value(key, settings);
+    const QVariant value = GlobalSettings::value(settings, key);
     // Compare as the readers read: bools as bools, numbers as numbers, texts as texts.
     switch (expected.typeId()) {
     case QMetaType::Bool:
@@ -75,7 +74,7 @@ void TestSettings::firstWriteCreatesFile()
     const QString ini = root.filePath(QStringLiteral("/udata/gconfig.ini"));
     {
         QSettings *settings = GlobalSettings::create();
-        GlobalSettings::setValue(QStringLiteral("Learn/Volume"), 80, settings);
+        GlobalSettings::setValue(settings, QStringLiteral("Learn/Volume"), 80);
         delete settings;
     }
     QVERIFY(QFile::exists(ini));
@@ -91,11 +90,11 @@ void TestSettings::storedValueWinsOverDefault()
     g_pSettings->beginGroup(QStringLiteral("Learn"));
     g_pSettings->setValue(QStringLiteral("Voice"), QStringLiteral("女声"));
     g_pSettings->endGroup();
-    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(),
+    QCOMPARE(GlobalSettings::value(g_pSettings, QStringLiteral("Learn/Voice")).toString(),
              QStringLiteral("女声"));
     delete g_pSettings;
     g_pSettings = nullptr;
-    QCOMPARE(GlobalSettings::value(QStringLiteral("Learn/Voice")).toString(),
+    QCOMPARE(GlobalSettings::value(g_pSettings, QStringLiteral("Learn/Voice")).toString(),
              QStringLiteral("VW Paul"));
 }
 
@@ -138,7 +137,7 @@ void TestSettings::malformedValuesReadAsDefaults()
                   .toUtf8());
     ini.close();
     g_pSettings = GlobalSettings::create();
-    QCOMPARE(GlobalSettings::value(key).toString(), expected);
+    QCOMPARE(GlobalSettings::value(g_pSettings, key).toString(), expected);
     delete g_pSettings;
     g_pSettings = nullptr;
 }
@@ -164,8 +163,8 @@ void TestSettings::remoteUrlsJoinHostAndPath()
     TestRoot root;
     ensureAppDir(QStringLiteral("/udata"));
     g_pSettings = GlobalSettings::create();
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), host);
-    GlobalSettings::setValue(QStringLiteral("Remote/YoudaoHost"), host);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), host);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/YoudaoHost"), host);
     QCOMPARE(RemoteServices::officialCourseUrl(12).toString(), courseUrl);
     QCOMPARE(RemoteServices::versionFileUrl().toString(), versionUrl);
     QVERIFY(RemoteServices::youdaoVoiceUrl(QStringLiteral("hello"))

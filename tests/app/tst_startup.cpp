@@ -1,7 +1,8 @@
 #include "app/apppath.h"
-#include "app/globals.h"
+#include "app/settings.h"
 #include "app/startup.h"
 #include "course/fullworddb.h"
+#include "processobjects.h"
 #include "testroot.h"
 #include "user/usermgr.h"
 
@@ -100,14 +101,14 @@ void TestStartup::newSystemUserIsAddedWithEmptyPassword()
     UserMgr users;
     const QString name = QStringLiteral("o'brien");
     QVERIFY(!users.userExists(name));
-    Startup::logInSystemUser(&users, name);
+    users.logInSystemUser(name);
     UserInfo info;
     QVERIFY(users.getUserInfo(info, name));
     QCOMPARE(info.value(QStringLiteral("password")).toString(), QString());
     QCOMPARE(info.value(QStringLiteral("LoginCount")).toString(), QStringLiteral("1"));
     // The second start returns the first login's time and counts again.
     const QString firstLogin = info.value(QStringLiteral("lastLoginTime")).toString();
-    const QDateTime previous = Startup::logInSystemUser(&users, name);
+    const QDateTime previous = users.logInSystemUser(name);
     QCOMPARE(previous.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), firstLogin);
     users.getUserInfo(info, name);
     QCOMPARE(info.value(QStringLiteral("LoginCount")).toString(), QStringLiteral("2"));
@@ -116,8 +117,8 @@ void TestStartup::newSystemUserIsAddedWithEmptyPassword()
 void TestStartup::globalsCreateFoldersAndDatabases()
 {
     TestRoot root;
-    Globals::create();
-    Globals::ensureDataFolders();
+    ProcessObjects::create();
+    Startup::ensureDataFolders();
     QVERIFY(g_pUserMgr && g_pSettings && g_pFullWordDB);
     for (const char *folder : {"/udata", "/cache", "/temp"})
         QVERIFY2(QDir(root.filePath(QLatin1String(folder))).exists(), folder);
@@ -125,7 +126,7 @@ void TestStartup::globalsCreateFoldersAndDatabases()
     // Installation data is never created by the program.
     QVERIFY(!QFile::exists(root.filePath(QStringLiteral("/odata/fullword.db"))));
     QCOMPARE(g_pFullWordDB->getESentence(QStringLiteral("apple")), QString());
-    Globals::destroy();
+    ProcessObjects::destroy();
     QVERIFY(!g_pUserMgr && !g_pSettings && !g_pFullWordDB);
 }
 

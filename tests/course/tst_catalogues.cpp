@@ -4,6 +4,7 @@
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
 #include "coursefixture.h"
+#include "learn/learncoursedb.h"
 #include "logcapture.h"
 #include "testfiles.h"
 #include "testroot.h"
@@ -324,7 +325,7 @@ void TestCatalogues::myCoursesFromLearningFiles()
     // Other files in the folder are no records.
     QVERIFY(writeCourseFile(root.filePath(QStringLiteral("/udata/alice/notes.db")), {}));
 
-    CourseCategoryMgr tree(QStringLiteral("alice"));
+    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
     const QStringList rows = myCourseRows(tree.mCategoryCourseDB());
     QCOMPARE(rows, expected.isEmpty() ? QStringList() : QStringList{expected});
 }
@@ -333,7 +334,7 @@ void TestCatalogues::myCoursesWithoutLearningFiles()
 {
     TestRoot root;
     writeCatalogues(root);
-    CourseCategoryMgr tree(QStringLiteral("bob"));
+    CourseCategoryMgr tree(QStringLiteral("bob"), LearnCourseDB::summary);
     QVERIFY(QDir(appPath(QStringLiteral("/udata/bob"))).exists());
     MCategoryCourseDB *my = tree.mCategoryCourseDB();
     QVERIFY(myCourseRows(my).isEmpty());
@@ -353,17 +354,19 @@ void TestCatalogues::myCoursesWithoutLearningFiles()
 void TestCatalogues::myCoursesCategoriesMadeByExactStatements()
 {
     TestRoot root;
-    CourseCategoryMgr tree(QStringLiteral("carol"));
+    CourseCategoryMgr tree(QStringLiteral("carol"), LearnCourseDB::summary);
     MCategoryCourseDB *my = tree.mCategoryCourseDB();
     QCOMPARE(my->connectionName(), QStringLiteral("MCategoryCourseDB"));
-    QCOMPARE(
-        my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCourse'"))
-            .toString(),
-        QString::fromUtf8(MCategoryCourseDB::kCreateCourseTable).trimmed().chopped(1).trimmed());
-    QCOMPARE(
-        my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCategory'"))
-            .toString(),
-        QString::fromUtf8(MCategoryCourseDB::kCreateCategoryTable).trimmed().chopped(1).trimmed());
+    QCOMPARE(my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCourse'"))
+                 .toString(),
+             QStringLiteral("CREATE TABLE [TCourse] ( \t\t\t   [mid] INTEGER, \t\t\t   [cttype] "
+                            "INTEGER, \t\t\t   [cid] INTEGER, \t\t\t   [name] TEXT, \t\t\t   "
+                            "[wcount] INTEGER)"));
+    QCOMPARE(my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCategory'"))
+                 .toString(),
+             QStringLiteral("CREATE TABLE [TCategory] ( \t\t\t   [id] INTEGER PRIMARY KEY "
+                            "AUTOINCREMENT, \t\t\t   [pid] INTEGER, \t\t\t   [name] TEXT, "
+                            "\t\t\t   [coursecount] INTEGER)"));
 }
 
 QTEST_MAIN(TestCatalogues)

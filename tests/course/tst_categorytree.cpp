@@ -2,6 +2,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/coursesqlquerymodel.h"
 #include "coursefixture.h"
+#include "learn/learncoursedb.h"
 #include "logcapture.h"
 #include "testroot.h"
 
@@ -119,7 +120,7 @@ void TestCategoryTree::init()
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/o14.ldb")), {}));
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/x5.ldb")), newWords(3)));
 
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
 }
 
 void TestCategoryTree::cleanup()
@@ -374,7 +375,7 @@ void TestCategoryTree::statisticsFollowTheRecordsForgettingPoints()
     words[2].step = 2;
     QVERIFY(writeLearnRecord(m_root->filePath(QStringLiteral("/udata/dora/o11.ldb")), words,
                              QStringLiteral("60,600,6000,60000")));
-    m_tree = new CourseCategoryMgr(QStringLiteral("dora"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("dora"), LearnCourseDB::summary);
     QTableView view;
     m_tree->showCourses(&view, m_tree->learningNodeId());
     QCOMPARE(cell(view.model(), 0, QStringLiteral("lpercent")), QStringLiteral("35"));
@@ -532,7 +533,7 @@ void TestCategoryTree::shownListOutlivesTheTree()
     // The list is emptied with the tree's database, which closes cleanly.
     QCOMPARE(view.model()->rowCount(), 0);
     QVERIFY(!log.contains(QStringLiteral("still in use")));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
     m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
     QCOMPARE(view.model()->rowCount(), 3);
 }
@@ -540,7 +541,7 @@ void TestCategoryTree::shownListOutlivesTheTree()
 void TestCategoryTree::userWithoutLearningFiles()
 {
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("bob"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("bob"), LearnCourseDB::summary);
     QVERIFY(!m_tree->hasLearnFiles());
     QTreeWidget widget;
     m_tree->buildTree(&widget);
@@ -549,7 +550,7 @@ void TestCategoryTree::userWithoutLearningFiles()
         QCOMPARE(widget.findItems(label, Qt::MatchExactly | Qt::MatchRecursive).size(), 1);
 
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
     QVERIFY(m_tree->hasLearnFiles());
 }
 
@@ -559,7 +560,7 @@ void TestCategoryTree::missingCataloguesGiveOnlyMyAndUserCourses()
     m_tree = nullptr;
     TestRoot empty;
     LogCapture log;
-    CourseCategoryMgr tree(QStringLiteral("alice"));
+    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
     QVERIFY(log.contains(QStringLiteral("不存在")));
     QTreeWidget widget;
     tree.buildTree(&widget);
@@ -587,7 +588,7 @@ void TestCategoryTree::categoryLoopInCatalogueEnds()
     user.addCourse(1, 1, 2, QStringLiteral("课程"), 1, true);
     user.addCourse(2, 1, 0, QStringLiteral("零号课程"), 1, true);
 
-    CourseCategoryMgr tree(QStringLiteral("eve"));
+    CourseCategoryMgr tree(QStringLiteral("eve"), LearnCourseDB::summary);
     QTreeWidget widget;
     tree.buildTree(&widget);
     QCOMPARE(
@@ -611,7 +612,7 @@ void TestCategoryTree::installedOfficialCatalogue()
     TestRoot installed;
     if (!installed.stageInstallData(QStringLiteral("odata")))
         QSKIP("the installation data has not been built");
-    CourseCategoryMgr tree(QStringLiteral("alice"));
+    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
     const int node = testCourses ? tree.testCoursesNodeId() : tree.officialCoursesNodeId();
     QVERIFY(node > 0);
     QTableView view;
@@ -642,7 +643,7 @@ void TestCategoryTree::downloadedCourseFoundInDataFolder()
     const QString downloaded = xdg.path() + QStringLiteral("/memora/odata/course/13.db");
     QVERIFY(writeCourseFile(downloaded, numberedWords(30)));
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
 
     QTableView view;
     m_tree->showCourses(&view, nodeIdByName(QStringLiteral("官方课程")));

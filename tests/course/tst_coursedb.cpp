@@ -71,7 +71,10 @@ void TestCourseDB::emptyCourseCountsZero()
     // The table was made by the exact statement, with the unique index on word.
     QCOMPARE(
         db.rexec(QStringLiteral("select sql from sqlite_master where name = 'TWORD'")).toString(),
-        QLatin1String(CourseDB::kCreateTable).chopped(1));
+        QStringLiteral("CREATE TABLE [TWORD] ( \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "\t\t[word] TEXT NOT NULL ON CONFLICT FAIL, \t\t[phonetic] TEXT, "
+                       "\t\t[trans] TEXT NOT NULL ON CONFLICT FAIL, \t\t[esentence] TEXT, "
+                       "\t\t[other] TEXT)"));
     QCOMPARE(
         db.rexec(QStringLiteral("select count(*) from sqlite_master where name = 'wu'")).toInt(),
         1);

@@ -1,3 +1,4 @@
+#include "course/coursecategorymgr.h"
 #include "course/courseheadercaptions.h"
 #include "course/coursesqlquerymodel.h"
 #include "course/memora_tableviewcourselist.h"
@@ -51,12 +52,7 @@ void TestListModels::initTestCase()
     m_db.setDatabaseName(QStringLiteral(":memory:"));
     QVERIFY(m_db.open());
     QSqlQuery q(m_db);
-    QVERIFY(q.exec(QStringLiteral(
-        "CREATE TABLE TTableCourseInfo (id INTEGER PRIMARY KEY AUTOINCREMENT, cid INTEGER, "
-        "cttype INTEGER, mid INTEGER, name TEXT, exist BOOLEAN DEFAULT 0, wcount INTEGER, "
-        "swcount INTEGER, level INTEGER, ffactor INTEGER, lpercent INTEGER, mwcount INTEGER, "
-        "sltime DATETIME, fftime DATETIME, lltime DATETIME, ltcount INTEGER, lltcount "
-        "INTEGER)")));
+    QVERIFY(q.exec(QString::fromUtf8(CourseCategoryMgr::kCreateCourseInfoTable)));
     struct Row
     {
         int cid, cttype, mid;

@@ -7,9 +7,9 @@
 #include "cataloguedefinition.h"
 #include "course/coursedb.h"
 #include "course/fullworddb.h"
-#include "sqlitepeek.h"
-#include "support/logcapture.h"
-#include "support/testroot.h"
+#include "logcapture.h"
+#include "sqlitefile.h"
+#include "testroot.h"
 #include "ui/placeholderwindow.h"
 #include "wordnetsentences.h"
 

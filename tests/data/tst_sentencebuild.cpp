@@ -5,7 +5,7 @@
 #include "course/fullworddb.h"
 #include "fullworddbbuilder.h"
 #include "skilldbbuilder.h"
-#include "support/testroot.h"
+#include "testroot.h"
 #include "wordnetsentences.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "learn/learnchartdata.h"
 #include "learn/learncoursedb.h"
 #include "learnfixtures.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QtTest>
 

@@ -5,9 +5,9 @@
 #include "learn/learnsetmgr.h"
 #include "learn/planlearnmethod.h"
 #include "learnfixtures.h"
+#include "logcapture.h"
 #include "studysession.h"
-#include "support/logcapture.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 #include "learn/learnreportmgr.h"
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QtTest>
 

@@ -5,7 +5,7 @@
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
 #include "studysession.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "learn/learnskillmgr.h"
 #include "learnfixtures.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QtTest>
 

@@ -4,6 +4,7 @@
 #include "coursefixture.h"
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
+#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
@@ -63,7 +64,7 @@ void TestUndo::init()
     official.addCourse(21, 2, top, QStringLiteral("二十词"), 20, true);
     QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/21.db")),
                             numberedWords(20)));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"));
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
     QTableView view;
     m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
     auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());

@@ -1,6 +1,6 @@
+#include "logcapture.h"
 #include "onlinevoicetest.h"
 #include "speech/speakdictcn.h"
-#include "support/logcapture.h"
 
 #include <QtTest>
 

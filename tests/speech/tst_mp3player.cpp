@@ -1,11 +1,10 @@
-#include "app/globals.h"
 #include "app/settings.h"
+#include "logcapture.h"
 #include "recordingplayer.h"
 #include "speech/externalviewer.h"
 #include "speech/externalviewerdeleter.h"
 #include "speech/mp3player.h"
-#include "support/logcapture.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -69,8 +68,8 @@ QString TestMp3Player::makeSound(const QString &name)
 
 void TestMp3Player::useExternalPlayer(bool on, const QString &program)
 {
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), on);
-    GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), program);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/ExternalPlayer"), on);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/MplayerPath"), program);
 }
 
 void TestMp3Player::twoQuickExternalPlaysStartTwoPlayers()
@@ -110,7 +109,8 @@ void TestMp3Player::emptyPlayerPathIsLoggedAndNextPlayRetries()
     }
     QCOMPARE(viewersOf(player), 0);
 
-    GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), m_recorder->program());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/MplayerPath"),
+                             m_recorder->program());
     player.play(sound);
     QTRY_COMPARE(m_recorder->played(), QStringList({sound}));
 }
@@ -140,12 +140,12 @@ void TestMp3Player::externalSettingActsAtNextPlay()
     QCOMPARE(player.source(), QUrl::fromLocalFile(first));
     QCOMPARE(viewersOf(player), 0);
 
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/ExternalPlayer"), true);
     player.play(second);
     QVERIFY(player.source().isEmpty());
     QTRY_COMPARE(m_recorder->played(), QStringList({second}));
 
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), false);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/ExternalPlayer"), false);
     player.play(first);
     QCOMPARE(player.source(), QUrl::fromLocalFile(first));
     QTRY_COMPARE(viewersOf(player), 0);

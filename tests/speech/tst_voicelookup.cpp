@@ -1,10 +1,9 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "fakesynthesizer.h"
+#include "logcapture.h"
 #include "recordingplayer.h"
 #include "speech/speakrealpeoplevoice.h"
-#include "support/logcapture.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -139,7 +138,7 @@ void TestVoiceLookup::findVoiceFile()
     QFETCH(QString, word);
     QFETCH(QString, expected);
     buildLibrary(library);
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand(voicePath));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"), expand(voicePath));
     SpeakRealPeopleVoice engine;
     QCOMPARE(engine.findVoiceFile(word), expand(expected));
 }
@@ -147,7 +146,7 @@ void TestVoiceLookup::findVoiceFile()
 void TestVoiceLookup::lookupKeepsCurrentFolder()
 {
     buildLibrary({"lib1/a/apple.mp3"});
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1"));
     const QString before = QDir::currentPath();
     SpeakRealPeopleVoice engine;
     QVERIFY(!engine.findVoiceFile(QStringLiteral("apple")).isEmpty());
@@ -157,10 +156,11 @@ void TestVoiceLookup::lookupKeepsCurrentFolder()
 void TestVoiceLookup::foldersAreReadOnceAtConstruction()
 {
     buildLibrary({"lib1/a/apple.mp3", "lib2/a/apple.mp3"});
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1|$ROOT/lib2"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"),
+                             expand("$ROOT/lib1|$ROOT/lib2"));
     SpeakRealPeopleVoice engine;
     QCOMPARE(engine.voicePaths(), QStringList({expand("$ROOT/lib1"), expand("$ROOT/lib2")}));
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib2"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib2"));
     QCOMPARE(engine.findVoiceFile(QStringLiteral("apple")), expand("$ROOT/lib1/a/apple.mp3"));
 }
 
@@ -169,9 +169,10 @@ void TestVoiceLookup::speakPlaysFoundFile()
     buildLibrary({"lib1/a/apple1.mp3", "lib2/A/APPLE.MP3"});
     RecordingPlayer recorder(m_root->path());
     QVERIFY(recorder.isValid());
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1|$ROOT/lib2"));
-    GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), true);
-    GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), recorder.program());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"),
+                             expand("$ROOT/lib1|$ROOT/lib2"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/ExternalPlayer"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/MplayerPath"), recorder.program());
     auto record = FakeSynthesizer::withVoices({"alpha"});
     SpeechSynthesizer::setFactory([record] { return FakeSynthesizer::make(record); });
 
@@ -197,10 +198,10 @@ void TestVoiceLookup::speakRefusesEmptyWord()
 void TestVoiceLookup::missingWordFallsBackToFirstVoiceAtFullVolume()
 {
     buildLibrary({"lib1/b/bee.mp3"});
-    GlobalSettings::setValue(QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/VoicePath"), expand("$ROOT/lib1"));
     // The configured voice and volume are not used by the fallback.
-    GlobalSettings::setValue(QStringLiteral("Learn/Voice"), QStringLiteral("beta"));
-    GlobalSettings::setValue(QStringLiteral("Learn/Volume"), 20);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/Voice"), QStringLiteral("beta"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/Volume"), 20);
     auto record = FakeSynthesizer::withVoices({"alpha", "beta"});
     SpeechSynthesizer::setFactory([record] { return FakeSynthesizer::make(record); });
 

@@ -1,7 +1,7 @@
+#include "logcapture.h"
 #include "onlinevoicetest.h"
 #include "speech/speakdictcn.h"
 #include "speech/speakyoudaodict.h"
-#include "support/logcapture.h"
 
 #include <QNetworkAccessManager>
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "app/clock.h"
-#include "app/globals.h"
+#include "app/settings.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
 #include "speech/cspeakbase.h"
@@ -145,9 +145,9 @@ void TestDrill::advancedDrillByKeyboard()
 {
     m_fixture->setAdvancedMode(true);
     // An untouched course asks for its study parameters first, in advanced mode.
-    ModalAnswerer answerer;
+    ModalAnswer answerer;
     auto w = open();
-    QCOMPARE(answerer.dialogs, QStringList{QStringLiteral("Memora_MainWindow_StudyParameter")});
+    QCOMPARE(answerer.dialogs(), QStringList{QStringLiteral("Memora_MainWindow_StudyParameter")});
     QVERIFY(w->nextWordResult() > 0);
     QSignalSpy exits(w.get(), &Memora_MainWindow_Study::exitStudy);
     QCOMPARE(askButtons(*w), QStringList({"未知", "忘记", "模糊", "记得", "掌握"}));
@@ -214,9 +214,9 @@ void TestDrill::advancedDrillByKeyboard()
 void TestDrill::simpleDrillByKeyboard()
 {
     m_fixture->setAdvancedMode(false);
-    ModalAnswerer answerer;
+    ModalAnswer answerer;
     auto w = open();
-    QVERIFY(answerer.dialogs.isEmpty());
+    QVERIFY(answerer.dialogs().isEmpty());
     QCOMPARE(askButtons(*w), QStringList({"忘记", "记得"}));
     QSignalSpy exits(w.get(), &Memora_MainWindow_Study::exitStudy);
     const QString first = word(*w);
@@ -288,10 +288,10 @@ void TestDrill::endOfWordsTellsWhyAndCloses()
         delete new LearnMgr(QStringLiteral("alice"), m_fixture->courseId(), m_fixture->tree());
         QVERIFY(m_fixture->exec(QStringList{"delete from TUSELOG"} + record));
     }
-    ModalAnswerer answerer;
+    ModalAnswer answerer;
     auto w = open(missingCourse ? m_fixture->missingCourseId() : 0);
     QCOMPARE(w->nextWordResult(), result);
-    QCOMPARE(answerer.texts, QStringList{message});
+    QCOMPARE(answerer.texts(), QStringList{message});
     QSignalSpy exits(w.get(), &Memora_MainWindow_Study::exitStudy);
     QTRY_COMPARE(exits.count(), 1);
     QVERIFY(!w->isVisible());
@@ -304,14 +304,14 @@ void TestDrill::windowThatCannotStartIsDeletedAtOnce()
 {
     delete new LearnMgr(QStringLiteral("alice"), m_fixture->courseId(), m_fixture->tree());
     QVERIFY(m_fixture->exec({"delete from TUSELOG", "update TSTUDYWORD set STATE = 2, times = 1"}));
-    ModalAnswerer answerer;
+    ModalAnswer answerer;
     auto w = open();
     QCOMPARE(w->nextWordResult(), -2);
     QSignalSpy exits(w.get(), &Memora_MainWindow_Study::exitStudy);
     w.reset();
     QCOMPARE(m_fixture->column("select count(*) from TUSELOG").value(0).toInt(), 1);
     QTest::qWait(40);
-    QCOMPARE(answerer.texts.size(), 1);
+    QCOMPARE(answerer.texts().size(), 1);
 }
 
 void TestDrill::idleSpanJoinsThePausedTotal()

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "study/hotkeys.h"
 #include "study/memora_hotkeysmodel.h"

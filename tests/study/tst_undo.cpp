@@ -1,5 +1,6 @@
 #include "app/clock.h"
 #include "learn/learnmgr.h"
+#include "modalanswer.h"
 #include "speech/cspeakbase.h"
 #include "study/memora_mainwindow_learnoperate.h"
 #include "study/memora_mainwindow_study.h"
@@ -64,7 +65,7 @@ void TestStudyUndo::cleanup()
 
 void TestStudyUndo::undoShowsTheWordAgainInTheAskState()
 {
-    ModalAnswerer answerer; // the study parameters of an untouched course
+    ModalAnswer answerer; // the study parameters of an untouched course
     Memora_MainWindow_Study w(QStringLiteral("alice"), m_fixture->courseId(),
                               QString::fromUtf8(StudyFixture::kCourseName), m_fixture->tree(),
                               &m_speaker);

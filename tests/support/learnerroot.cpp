@@ -1,10 +1,12 @@
 #include "learnerroot.h"
 
-#include "app/globals.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "course/coursecategorymgr.h"
+#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
+#include "processobjects.h"
+#include "user/usermgr.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -13,7 +15,7 @@
 LearnerRoot::~LearnerRoot()
 {
     if (m_globals)
-        Globals::destroy();
+        ProcessObjects::destroy();
 }
 
 bool LearnerRoot::setUp(bool logIn)
@@ -22,12 +24,12 @@ bool LearnerRoot::setUp(bool logIn)
         !m_root.stageInstallData(QStringLiteral("images")))
         return false;
     QDir().mkpath(m_root.filePath(QStringLiteral("/udata")));
-    Globals::create();
+    ProcessObjects::create();
     m_globals = true;
     if (logIn) {
-        GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
-        GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
-        Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+        GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/AutoUpdate"), false);
+        GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/SendStatistics"), false);
+        g_pUserMgr->logInSystemUser(QStringLiteral("alice"));
     }
     return true;
 }
@@ -42,7 +44,7 @@ int LearnerRoot::courseId(const QString &name)
 
 QString LearnerRoot::studyOnce(const QString &name)
 {
-    CourseCategoryMgr tree(QStringLiteral("alice"));
+    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
     const int id = courseId(name);
     if (id <= 0)
         return QString();

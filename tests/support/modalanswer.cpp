@@ -48,6 +48,7 @@ void ModalAnswer::poll()
             input->accept();
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
         m_texts << dialog->windowTitle();
+        m_dialogs << QString::fromLatin1(dialog->metaObject()->className());
         dialog->reject();
     }
 }

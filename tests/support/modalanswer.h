@@ -22,6 +22,8 @@ public:
     QStringList texts() const { return m_texts; }
     // The window titles of the message boxes, in order.
     QStringList titles() const { return m_titles; }
+    // The class names of the other modal dialogs (neither message nor input boxes).
+    QStringList dialogs() const { return m_dialogs; }
     QString lastText() const { return m_texts.value(m_texts.size() - 1); }
     int count() const { return m_texts.size(); }
     void setButton(QMessageBox::StandardButton button) { m_button = button; }
@@ -35,5 +37,6 @@ private:
     QMessageBox::StandardButton m_button;
     QStringList m_texts;
     QStringList m_titles;
+    QStringList m_dialogs;
     QString m_input;
 };

@@ -1,7 +1,6 @@
 #include "testfiles.h"
 
 #include "app/apppath.h"
-#include "app/globals.h"
 #include "app/settings.h"
 
 #include <QDir>
@@ -69,7 +68,7 @@ bool CourseServer::start()
 {
     if (!server->start())
         return false;
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server->baseUrl());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server->baseUrl());
     return true;
 }
 

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "learnerroot.h"
 #include "study/memora_mainwindow_study.h"
 #include "ui/memora_homechartpanel.h"

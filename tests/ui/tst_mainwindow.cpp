@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "learnerroot.h"
 #include "speech/cwttsspeak.h"
@@ -8,6 +7,7 @@
 #include "ui/memora_mainwindow_course.h"
 #include "ui/memora_mainwindow_home.h"
 #include "ui/memora_mainwindows.h"
+#include "user/usermgr.h"
 
 #include <QLabel>
 #include <QSqlDatabase>
@@ -108,7 +108,7 @@ void TestMainWindow::speechEngineSetting()
 {
     QFETCH(int, setting);
     QFETCH(QString, engine);
-    GlobalSettings::setValue(QStringLiteral("Learn/SpeechEngine"), setting);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/SpeechEngine"), setting);
     logIn();
     m_window->study();
     QVERIFY(m_window->studyWindow());

@@ -1,11 +1,12 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "fakehttpserver.h"
 #include "modalanswer.h"
-#include "support/fakehttpserver.h"
+#include "processobjects.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_setting.h"
 #include "ui/memora_mainwindows.h"
+#include "user/usermgr.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,22 +53,24 @@ void TestSettingDialog::init()
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     QVERIFY(picture.save(m_root->filePath(QStringLiteral("/images/bg_main.png"))));
-    Globals::create();
-    GlobalSettings::setValue(QStringLiteral("Common/AutoUpdate"), false);
-    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
-    GlobalSettings::setValue(QStringLiteral("Common/Multi-User"), true);
-    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), true);
-    GlobalSettings::setValue(QStringLiteral("Advanced/SysMode"), 7);
-    GlobalSettings::setValue(QStringLiteral("Themes/MBGPath"),
+    ProcessObjects::create();
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/AutoUpdate"), false);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/SendStatistics"), false);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/Multi-User"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("LoginInfo/AutoLogin"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Advanced/SysMode"), 7);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Themes/MBGPath"),
                              m_root->filePath("/images/bg_main.png"));
-    GlobalSettings::setValue(QStringLiteral("HotkeysSim/SysMgr"), QStringLiteral("F7"));
-    GlobalSettings::setValue(QStringLiteral("HotkeysAdv/SysMgr"), QStringLiteral("F8"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("HotkeysSim/SysMgr"),
+                             QStringLiteral("F7"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("HotkeysAdv/SysMgr"),
+                             QStringLiteral("F8"));
     g_pSettings->sync();
 }
 
 void TestSettingDialog::cleanup()
 {
-    Globals::destroy();
+    ProcessObjects::destroy();
     delete m_root;
     m_root = nullptr;
 }
@@ -133,19 +136,19 @@ void TestSettingDialog::okWritesEveryKey()
 
 void TestSettingDialog::multiUserOffAlsoTurnsAutoLoginOff()
 {
-    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), false);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("LoginInfo/AutoLogin"), false);
     Memora_MainWindow_Setting shown;
     // Multi-user without automatic login: the automatic login box is not offered.
     QVERIFY(shown.findChild<QCheckBox *>("chBox_autoLogin")->isHidden());
 
-    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("LoginInfo/AutoLogin"), true);
     Memora_MainWindow_Setting dialog;
     QVERIFY(!dialog.findChild<QCheckBox *>("chBox_autoLogin")->isHidden());
     dialog.findChild<QCheckBox *>("chBox_multiUser")->click();
     QVERIFY(!dialog.findChild<QCheckBox *>("chBox_autoLogin")->isChecked());
     dialog.findChild<QPushButton *>("pBtn_OK")->click();
-    QCOMPARE(GlobalSettings::value("Common/Multi-User").toBool(), false);
-    QCOMPARE(GlobalSettings::value("LoginInfo/AutoLogin").toBool(), false);
+    QCOMPARE(GlobalSettings::value(g_pSettings, "Common/Multi-User").toBool(), false);
+    QCOMPARE(GlobalSettings::value(g_pSettings, "LoginInfo/AutoLogin").toBool(), false);
 }
 
 void TestSettingDialog::acceptFromMainWindow(
@@ -166,8 +169,8 @@ void TestSettingDialog::acceptFromMainWindow(
 
 void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
 {
-    GlobalSettings::setValue(QStringLiteral("Advanced/SysMode"), 1);
-    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Advanced/SysMode"), 1);
+    g_pUserMgr->logInSystemUser(QStringLiteral("alice"));
     Memora_MainWindows window;
     window.logIn(QStringLiteral("alice"), QDateTime::currentDateTime());
     auto *sysMgr = window.findChild<QToolButton *>("tBtn_sysMgr");
@@ -178,10 +181,10 @@ void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
         dialog->findChild<QComboBox *>("coBox_studyMode")->setCurrentIndex(0);
         dialog->findChild<QRadioButton *>("rBtn_none")->click();
     });
-    QCOMPARE(GlobalSettings::value("Advanced/SysMode").toInt(), 0);
+    QCOMPARE(GlobalSettings::value(g_pSettings, "Advanced/SysMode").toInt(), 0);
     QCOMPARE(sysMgr->shortcut(), QKeySequence("F7"));
-    QCOMPARE(GlobalSettings::value("Themes/MBGMode").toBool(), false);
-    QCOMPARE(GlobalSettings::value("Themes/MBGPath").toString(),
+    QCOMPARE(GlobalSettings::value(g_pSettings, "Themes/MBGMode").toBool(), false);
+    QCOMPARE(GlobalSettings::value(g_pSettings, "Themes/MBGPath").toString(),
              m_root->filePath("/images/bg_main.png"));
     QVERIFY(window.palette().brush(QPalette::Window).texture().isNull());
 }
@@ -190,7 +193,7 @@ void TestSettingDialog::manualCheckWithoutNewVersionSaysCurrent()
 {
     FakeHttpServer server;
     QVERIFY(server.start());
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
     Memora_MainWindow_Setting dialog;
     ModalAnswer answer;
     dialog.findChild<QPushButton *>("pBtn_update")->click();
@@ -205,7 +208,7 @@ void TestSettingDialog::manualCheckWithNewVersionStartsTheUpdater()
     server.setReply("/002/verinfo.xml", 200,
                     "<v><vernumber>0.2.4.0</vernumber><downurl>http://127.0.0.1/u.zip</downurl>"
                     "<updateNotes>新版本说明</updateNotes></v>");
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
     // A stand-in updater that tells it was started with the new version's number.
     const QString updater = m_root->filePath("/MlUpdate");
     QFile script(updater);

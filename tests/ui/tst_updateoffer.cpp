@@ -1,11 +1,12 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "app/startup.h"
-#include "support/fakehttpserver.h"
+#include "fakehttpserver.h"
+#include "processobjects.h"
 #include "testfiles.h"
 #include "testroot.h"
 #include "ui/memora_mainwindows.h"
 #include "update/memora_mainwindow_bubbletooltip.h"
+#include "user/usermgr.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -45,10 +46,10 @@ void TestUpdateOffer::acceptedOfferInstallsAndRestarts()
             .toUtf8());
 
     QDir().mkpath(root.filePath(QStringLiteral("/udata")));
-    Globals::create();
-    GlobalSettings::setValue(QStringLiteral("Common/SendStatistics"), false);
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), server.baseUrl());
-    Startup::logInSystemUser(g_pUserMgr, QStringLiteral("alice"));
+    ProcessObjects::create();
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/SendStatistics"), false);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
+    g_pUserMgr->logInSystemUser(QStringLiteral("alice"));
 
     // The learner accepts the notifier as soon as it shows.
     QString offered;
@@ -71,7 +72,7 @@ void TestUpdateOffer::acceptedOfferInstallsAndRestarts()
     QCOMPARE(offered, QStringLiteral("新版本说明"));
     QCOMPARE(TestFiles::read(root.filePath("/notes/whatsnew.txt")), QByteArray("new version"));
     QCOMPARE(server.requestCount("/002/update/update.zip"), 1);
-    Globals::destroy();
+    ProcessObjects::destroy();
 }
 
 QTEST_MAIN(TestUpdateOffer)

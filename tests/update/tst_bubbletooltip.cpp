@@ -1,4 +1,4 @@
-#include "support/testroot.h"
+#include "testroot.h"
 #include "update/memora_mainwindow_bubbletooltip.h"
 
 #include <QPushButton>

@@ -1,9 +1,8 @@
-#include "app/globals.h"
 #include "app/settings.h"
-#include "support/fakehttpserver.h"
-#include "support/logcapture.h"
-#include "support/testfiles.h"
-#include "support/testroot.h"
+#include "fakehttpserver.h"
+#include "logcapture.h"
+#include "testfiles.h"
+#include "testroot.h"
 #include "update/updatemgr.h"
 
 #include <QDir>
@@ -59,7 +58,8 @@ void TestUpdateMgr::init()
     g_pSettings = GlobalSettings::create();
     m_server = std::make_unique<FakeHttpServer>();
     QVERIFY(m_server->start());
-    GlobalSettings::setValue(QStringLiteral("Remote/DownloadHost"), m_server->baseUrl());
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"),
+                             m_server->baseUrl());
 }
 
 void TestUpdateMgr::cleanup()

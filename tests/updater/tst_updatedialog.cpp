@@ -1,7 +1,7 @@
-#include "support/fakehttpserver.h"
-#include "support/modalanswer.h"
-#include "support/testfiles.h"
-#include "support/testroot.h"
+#include "fakehttpserver.h"
+#include "modalanswer.h"
+#include "testfiles.h"
+#include "testroot.h"
 #include "updater/updatedialog.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "updater/updateinstaller.h"
 
-#include "support/testfiles.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>

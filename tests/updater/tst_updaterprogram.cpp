@@ -1,6 +1,6 @@
-#include "support/fakehttpserver.h"
-#include "support/testfiles.h"
-#include "support/testroot.h"
+#include "fakehttpserver.h"
+#include "testfiles.h"
+#include "testroot.h"
 
 #include <QCryptographicHash>
 #include <QDir>

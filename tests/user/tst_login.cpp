@@ -1,6 +1,6 @@
-#include "app/globals.h"
 #include "app/settings.h"
 #include "modalanswer.h"
+#include "processobjects.h"
 #include "testroot.h"
 #include "user/memora_login.h"
 #include "user/memora_newuser.h"
@@ -48,12 +48,12 @@ void TestLogin::init()
 {
     m_root = new TestRoot;
     QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
-    Globals::create();
+    ProcessObjects::create();
 }
 
 void TestLogin::cleanup()
 {
-    Globals::destroy();
+    ProcessObjects::destroy();
     delete m_root;
     m_root = nullptr;
 }
@@ -101,7 +101,8 @@ void TestLogin::loginRecordsItAndHeadsTheList()
     QCOMPARE(after.value("savePsw").toString(), QStringLiteral("1"));
     QVERIFY(after.value("lastLoginTime").toString() > before);
     QCOMPARE(g_pUserMgr->userList().value(0), QStringLiteral("tester"));
-    QCOMPARE(GlobalSettings::value(QStringLiteral("LoginInfo/AutoLogin")).toBool(), false);
+    QCOMPARE(GlobalSettings::value(g_pSettings, QStringLiteral("LoginInfo/AutoLogin")).toBool(),
+             false);
 }
 
 void TestLogin::wrongPasswordKeepsTheDialogOpen()
@@ -159,13 +160,14 @@ void TestLogin::autoLoginLogsInOnItsOwn()
     addUser(QStringLiteral("amy"), QStringLiteral("pw"));
     g_pUserMgr->setSavePassword(QStringLiteral("amy"), true);
     g_pUserMgr->updateLastLoginTime(QStringLiteral("amy"));
-    GlobalSettings::setValue(QStringLiteral("LoginInfo/AutoLogin"), true);
+    GlobalSettings::setValue(g_pSettings, QStringLiteral("LoginInfo/AutoLogin"), true);
 
     Memora_Login dialog;
     QTimer::singleShot(3000, &dialog, &QDialog::reject); // never hang if nothing happens
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(dialog.userName(), QStringLiteral("amy"));
-    QCOMPARE(GlobalSettings::value(QStringLiteral("LoginInfo/AutoLogin")).toBool(), true);
+    QCOMPARE(GlobalSettings::value(g_pSettings, QStringLiteral("LoginInfo/AutoLogin")).toBool(),
+             true);
 }
 
 void TestLogin::newUser_data()
@@ -267,7 +269,7 @@ void TestLogin::damagedUserDatabaseIsKeptAndReplaced()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, keptAside);
-    Globals::destroy();
+    ProcessObjects::destroy();
     const QString path = m_root->filePath(QStringLiteral("/udata/userinfo.db"));
     QFile::remove(path);
     QFile file(path);
@@ -275,7 +277,7 @@ void TestLogin::damagedUserDatabaseIsKeptAndReplaced()
     file.write(content);
     file.close();
 
-    Globals::create();
+    ProcessObjects::create();
     QCOMPARE(g_pUserMgr->userList(), QStringList{QStringLiteral("tester")});
     QCOMPARE(g_pUserMgr->recoveredFile().isEmpty(), !keptAside);
     if (keptAside) {

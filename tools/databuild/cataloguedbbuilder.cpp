@@ -1,14 +1,8 @@
 #include "cataloguedbbuilder.h"
 
-#include <QMap>
+#include "course/ucategorycoursedb.h"
 
-const char *const CatalogueDBBuilder::kCreateCategory =
-    "CREATE TABLE [TCategory] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [pid] INTEGER, "
-    "[name] TEXT, [coursecount] INTEGER);";
-const char *const CatalogueDBBuilder::kCreateCourse =
-    "CREATE TABLE [TCourse] ([id] INTEGER PRIMARY KEY AUTOINCREMENT, [mid] INTEGER, "
-    "[cttype] INTEGER, [cid] INTEGER, [name] TEXT, [wcount] INTEGER, "
-    "[exist] BOOLEAN DEFAULT 0);";
+#include <QMap>
 
 bool CatalogueDBBuilder::build(const QString &path, const QList<QStringList> &categories,
                                const QList<CatalogueEntry> &entries)
@@ -30,8 +24,8 @@ bool CatalogueDBBuilder::build(const QString &path, const QList<QStringList> &ca
     }
 
     bool ok = m_database->transaction();
-    ok = exec(QLatin1String(kCreateCategory)) && ok;
-    ok = exec(QLatin1String(kCreateCourse)) && ok;
+    ok = exec(QString::fromUtf8(UCategoryCourseDB::kCreateCategoryTable)) && ok;
+    ok = exec(QString::fromUtf8(UCategoryCourseDB::kCreateCourseTable)) && ok;
     for (int i = 0; i < categoryPaths.size(); ++i) {
         const QStringList &categoryPath = categoryPaths.at(i);
         const QString key = categoryPath.join(QLatin1Char('/'));

@@ -23,9 +23,6 @@ struct CatalogueEntry
 class CatalogueDBBuilder : public DBFileBuilder
 {
 public:
-    static const char *const kCreateCategory;
-    static const char *const kCreateCourse;
-
     bool build(const QString &path, const QList<QStringList> &categoryPaths,
                const QList<CatalogueEntry> &entries);
 };

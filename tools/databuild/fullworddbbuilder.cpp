@@ -1,18 +1,15 @@
 #include "fullworddbbuilder.h"
 
-#include <QSqlQuery>
+#include "course/fullworddb.h"
 
-const char *const FullWordDBBuilder::kCreateTable =
-    "CREATE TABLE [TWORD] ( \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, \t\t[word] TEXT NOT "
-    "NULL, \t\t[esentence] TEXT);";
-const char *const FullWordDBBuilder::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON [TWORD] ([word]);";
+#include <QSqlQuery>
 
 bool FullWordDBBuilder::build(const QString &path, const QMap<QString, QString> &sentences)
 {
     if (!createFile(path))
         return false;
     bool ok = m_database->transaction();
-    ok = exec(QLatin1String(kCreateTable)) && ok;
+    ok = exec(QLatin1String(FullWordDB::kCreateTable)) && ok;
     {
         QSqlQuery insert(*m_database);
         ok =
@@ -27,7 +24,7 @@ bool FullWordDBBuilder::build(const QString &path, const QMap<QString, QString> 
         }
     }
     // The index is built once, after the rows: faster than keeping it up to date.
-    ok = exec(QLatin1String(kCreateIndex)) && ok;
+    ok = exec(QLatin1String(FullWordDB::kCreateIndex)) && ok;
     ok = m_database->commit() && ok;
     close();
     if (!ok && m_error.isEmpty())

@@ -10,8 +10,5 @@
 class FullWordDBBuilder : public DBFileBuilder
 {
 public:
-    static const char *const kCreateTable;
-    static const char *const kCreateIndex;
-
     bool build(const QString &path, const QMap<QString, QString> &sentences);
 };

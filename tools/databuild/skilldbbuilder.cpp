@@ -1,7 +1,6 @@
 #include "skilldbbuilder.h"
 
-const char *const SkillDBBuilder::kCreateTable =
-    "CREATE TABLE [TSkill] ([id] INTEGER PRIMARY KEY, [info] TEXT NOT NULL);";
+#include "learn/learnskillmgr.h"
 
 QStringList SkillDBBuilder::parseTips(const QString &text)
 {
@@ -22,7 +21,7 @@ bool SkillDBBuilder::build(const QString &path, const QStringList &tips)
     if (!createFile(path))
         return false;
     bool ok = m_database->transaction();
-    ok = exec(QLatin1String(kCreateTable)) && ok;
+    ok = exec(QLatin1String(LearnSkillMgr::kCreateTable)) && ok;
     for (int i = 0; i < tips.size(); ++i)
         ok = execBound(QStringLiteral("insert into TSkill(id, info) values(?, ?)"),
                        {i + 1, tips.at(i)}) &&

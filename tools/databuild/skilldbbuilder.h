@@ -10,8 +10,6 @@
 class SkillDBBuilder : public DBFileBuilder
 {
 public:
-    static const char *const kCreateTable;
-
     // The tips of a text; a line "\n" inside a tip stands for a line break.
     static QStringList parseTips(const QString &text);
     bool build(const QString &path, const QStringList &tips);

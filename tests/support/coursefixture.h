@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class SqliteFile;
+
 // Builders for the files the course library reads: catalogues, course word files and
 // learning records, written straight with SQL so that tests control every value.
 
@@ -22,10 +26,10 @@ public:
     int addCourse(int mid, int cttype, int cid, const QString &name, int wcount, bool exist);
 
     bool isValid() const { return m_ok; }
-    QString connectionName() const { return m_connection; }
+    QString connectionName() const;
 
 private:
-    QString m_connection;
+    std::unique_ptr<SqliteFile> m_file;
     bool m_ok = false;
 };
 

@@ -1,8 +1,8 @@
 #include "learnfixtures.h"
 
-#include "course/coursedb.h"
+#include "coursefixture.h"
+#include "sqlitefile.h"
 
-#include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -13,36 +13,6 @@
 namespace LearnFixtures {
 
 namespace {
-
-QString freshConnectionName()
-{
-    static QAtomicInt counter;
-    return QStringLiteral("learnfixture-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-// Opens path under a private connection for the lifetime of the object.
-class FileConnection
-{
-public:
-    explicit FileConnection(const QString &path) : m_name(freshConnectionName())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~FileConnection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    QString name() const { return m_name; }
-
-private:
-    QString m_name;
-};
 
 StudyRow rowOf(const QSqlQuery &query)
 {
@@ -83,17 +53,7 @@ QString StudyRow::toString() const
 
 bool makeCourse(const QString &path, int count)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    CourseDB course(path);
-    course.createTables();
-    course.exec(QStringLiteral("BEGIN"));
-    bool ok = true;
-    for (int i = 1; i <= count; ++i)
-        ok = course.insertWord(QStringLiteral("word%1").arg(i), QStringLiteral("释义%1").arg(i),
-                               QStringLiteral("[w%1]").arg(i), QString()) &&
-             ok;
-    course.exec(QStringLiteral("COMMIT"));
-    return ok && course.wordCount() == count;
+    return writeCourseFile(path, numberedWords(count, QStringLiteral("word")));
 }
 
 bool execOnConnection(const QString &connectionName, const QStringList &statements)
@@ -116,7 +76,7 @@ bool execOnConnection(const QString &connectionName, const QStringList &statemen
 
 bool execOnFile(const QString &path, const QStringList &statements)
 {
-    FileConnection connection(path);
+    SqliteFile connection(path);
     return execOnConnection(connection.name(), statements);
 }
 
@@ -136,13 +96,13 @@ QMap<int, StudyRow> rowsOfConnection(const QString &connectionName)
 
 QMap<int, StudyRow> rowsOfFile(const QString &path)
 {
-    FileConnection connection(path);
+    SqliteFile connection(path);
     return rowsOfConnection(connection.name());
 }
 
 QVariantList columnOfFile(const QString &path, const QString &sql)
 {
-    FileConnection connection(path);
+    SqliteFile connection(path);
     QVariantList values;
     QSqlQuery query(QSqlDatabase::database(connection.name(), false));
     if (query.exec(sql)) {

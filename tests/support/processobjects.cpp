@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "processobjects.h"
 
 #include "app/apppath.h"
 #include "app/settings.h"
@@ -7,16 +7,10 @@
 
 #include <QSettings>
 
-SingleApplication *g_pApp = nullptr;
-QSettings *g_pSettings = nullptr;
-UserMgr *g_pUserMgr = nullptr;
-FullWordDB *g_pFullWordDB = nullptr;
-
-namespace Globals {
+namespace ProcessObjects {
 
 void create()
 {
-    // The user database lives under "/udata", which must exist before it is opened.
     ensureAppDir(QStringLiteral("/udata"));
     g_pUserMgr = new UserMgr;
     g_pSettings = GlobalSettings::create();
@@ -35,11 +29,4 @@ void destroy()
     g_pSettings = nullptr;
 }
 
-void ensureDataFolders()
-{
-    ensureAppDir(QStringLiteral("/udata"));
-    ensureAppDir(QStringLiteral("/cache"));
-    ensureAppDir(QStringLiteral("/temp"));
-}
-
-} // namespace Globals
+} // namespace ProcessObjects

@@ -1,21 +1,25 @@
-#include "app/globals.h"
+#include "app/apppath.h"
 #include "app/messagelog.h"
 #include "app/product.h"
 #include "app/settings.h"
 #include "app/singleapplication.h"
 #include "app/startup.h"
 #include "course/courseheadercaptions.h"
+#include "course/fullworddb.h"
 #include "ui/memora_mainwindows.h"
 #include "user/memora_login.h"
 #include "user/usermgr.h"
 
 #include <QDebug>
 #include <QMessageBox>
+#include <QSettings>
 
+// The top of the program: creates the process-wide objects (the user database, the
+// settings and the example sentences, in that order), runs the main window, and destroys
+// them in the reverse order but the settings last.
 int main(int argc, char *argv[])
 {
     SingleApplication app(QStringLiteral("ferncove memora"), argc, argv);
-    g_pApp = &app;
     app.setApplicationName(QStringLiteral("Memora"));
     app.setApplicationDisplayName(Product::displayName());
 
@@ -31,8 +35,12 @@ int main(int argc, char *argv[])
     Startup::installApplicationFont();
     initCourseHeaderCaptions();
 
-    Globals::create();
-    Globals::ensureDataFolders();
+    // The user database lives under "/udata", which must exist before it is opened.
+    ensureAppDir(QStringLiteral("/udata"));
+    g_pUserMgr = new UserMgr;
+    g_pSettings = GlobalSettings::create();
+    g_pFullWordDB = new FullWordDB;
+    Startup::ensureDataFolders();
 
     int result = 0;
     {
@@ -49,14 +57,14 @@ int main(int argc, char *argv[])
         QString userName;
         QDateTime previousLogin;
         bool chosen = true;
-        if (GlobalSettings::value(QStringLiteral("Common/Multi-User")).toBool()) {
+        if (GlobalSettings::value(g_pSettings, QStringLiteral("Common/Multi-User")).toBool()) {
             Memora_Login login;
             chosen = login.exec() == QDialog::Accepted;
             userName = login.userName();
             previousLogin = login.lastLoginTime();
         } else {
             userName = Startup::systemUserName();
-            previousLogin = Startup::logInSystemUser(g_pUserMgr, userName);
+            previousLogin = g_pUserMgr->logInSystemUser(userName);
         }
 
         if (chosen) {
@@ -67,7 +75,12 @@ int main(int argc, char *argv[])
         }
     }
 
-    Globals::destroy();
-    g_pApp = nullptr;
+    delete g_pFullWordDB;
+    g_pFullWordDB = nullptr;
+    delete g_pUserMgr;
+    g_pUserMgr = nullptr;
+    g_pSettings->sync();
+    delete g_pSettings;
+    g_pSettings = nullptr;
     return result;
 }

@@ -2,11 +2,7 @@
 
 #include "testroot.h"
 
-#include <QObject>
 #include <QStringList>
-#include <QTimer>
-
-#include <functional>
 
 class CourseCategoryMgr;
 class CSpeakBase;
@@ -41,18 +37,4 @@ private:
     CourseCategoryMgr *m_tree = nullptr;
     int m_courseId = 0;
     int m_missingId = 0;
-};
-
-// Answers every modal window that opens while it lives: message boxes are recorded and
-// confirmed; any other dialog is handed to the handler (or rejected without one).
-class ModalAnswerer : public QObject
-{
-public:
-    explicit ModalAnswerer(std::function<void(QWidget *)> handler = {});
-    QStringList texts;   // message box texts
-    QStringList dialogs; // class names of the other dialogs
-
-private:
-    QTimer m_timer;
-    std::function<void(QWidget *)> m_handler;
 };

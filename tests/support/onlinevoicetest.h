@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/globals.h"
 #include "app/settings.h"
+#include "fakehttpserver.h"
 #include "recordingplayer.h"
 #include "speech/cspeakbase.h"
-#include "support/fakehttpserver.h"
-#include "support/testroot.h"
+#include "testroot.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -31,9 +30,10 @@ protected:
         m_recorder = std::make_unique<RecordingPlayer>(m_root->path());
         QVERIFY(m_recorder->isValid());
         for (const QString &key : hostKeys)
-            GlobalSettings::setValue(key, m_server->baseUrl());
-        GlobalSettings::setValue(QStringLiteral("Learn/ExternalPlayer"), true);
-        GlobalSettings::setValue(QStringLiteral("Learn/MplayerPath"), m_recorder->program());
+            GlobalSettings::setValue(g_pSettings, key, m_server->baseUrl());
+        GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/ExternalPlayer"), true);
+        GlobalSettings::setValue(g_pSettings, QStringLiteral("Learn/MplayerPath"),
+                                 m_recorder->program());
     }
     // Call from cleanup().
     void stopServerAndPlayer()
