@@ -382,7 +382,7 @@ QString CourseCategoryMgr::coursePath(int courseId)
     if (type == OfficialCourses)
         return appPath(QStringLiteral("/odata/course/%1.db").arg(mid));
     if (type == UserCourses)
-        return appPath(QStringLiteral("/udata/course/%1.db").arg(mid));
+        return UCategoryCourseDB::courseFilePath(mid);
     return appPath(QString());
 }
 

@@ -40,6 +40,11 @@ const char *const UCategoryCourseDB::kSetWordCount =
 const char *const UCategoryCourseDB::kDeleteCourse = "DELETE FROM TCourse WHERE id = %1";
 const char *const UCategoryCourseDB::kSelectCourseNames = "select name from TCourse where cid = %1";
 
+QString UCategoryCourseDB::courseFilePath(int mid)
+{
+    return appPath(QStringLiteral("/udata/course/%1.db").arg(mid));
+}
+
 UCategoryCourseDB::UCategoryCourseDB()
 {
     const QString relative = QString::fromLatin1(kRelativePath);

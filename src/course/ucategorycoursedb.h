@@ -17,6 +17,9 @@ class UCategoryCourseDB : public CategoryCourseDBBase
 {
 public:
     static const char *const kRelativePath;
+
+    // The word file of the user course with file id mid ("/udata/course/<mid>.db").
+    static QString courseFilePath(int mid);
     static const char *const kCreateCategoryTable;
     static const char *const kCreateCourseTable;
     static const char *const kInsertUserCoursesCategory;

@@ -2,6 +2,7 @@
 
 #include "app/apppath.h"
 #include "app/clock.h"
+#include "app/userfolder.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
 #include "learn/learnschedule.h"
@@ -82,8 +83,10 @@ int LearnChartData::refresh(const QString &selectedRecordPath)
     const QString todayStart = Clock::format(QDateTime(m_today, QTime(0, 0)));
     const QDate firstDay = firstActivityDay();
     int read = 0;
-    const QStringList entries =
-        listFiles(appPath(QStringLiteral("/udata/%1/").arg(m_userName)), QStringLiteral("*.ldb"));
+    const QString folder = userFolderPath(m_userName);
+    const QStringList entries = folder.isEmpty()
+                                    ? QStringList()
+                                    : listFiles(folder + QLatin1Char('/'), QStringLiteral("*.ldb"));
     for (const QString &entry : entries) {
         const QFileInfo info(entry);
         if (!info.isFile() || info.size() == 0)

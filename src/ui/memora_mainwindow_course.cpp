@@ -320,7 +320,7 @@ void Memora_MainWindow_Course::on_pBtn_delUser_clicked()
     const QString name = m_courseName;
     if (!askYesNo(tr("真的要删除〖%1〗用户课程吗？").arg(name)))
         return;
-    const bool removed = QFile::remove(appPath(QStringLiteral("/udata/course/%1.db").arg(mid)));
+    const bool removed = QFile::remove(UCategoryCourseDB::courseFilePath(mid));
     g_pCourseCategoryMgr->uCategoryCourseDB()->deleteCourse(mid);
     if (removed) {
         reload();

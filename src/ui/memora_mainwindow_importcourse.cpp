@@ -16,14 +16,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-namespace {
-QString coursePath(int mid)
-{
-    return appPath(QStringLiteral("/udata/course") + QLatin1Char('/') + QString::number(mid) +
-                   QStringLiteral(".db"));
-}
-} // namespace
-
 Memora_MainWindow_ImportCourse::Memora_MainWindow_ImportCourse(UCategoryCourseDB *catalogue,
                                                                int categoryId, QWidget *parent)
     : QDialog(parent), m_catalogue(catalogue), m_categoryId(categoryId),
@@ -133,8 +125,8 @@ void Memora_MainWindow_ImportCourse::importNew()
         qDebug() << "Memora_MainWindow_ImportCourse 添加课程失败" << name;
         return;
     }
-    const int count =
-        m_convertMgr->startConvert(source, coBox_courseType->currentIndex(), coursePath(mid));
+    const int count = m_convertMgr->startConvert(source, coBox_courseType->currentIndex(),
+                                                 UCategoryCourseDB::courseFilePath(mid));
     if (count == 0) {
         m_catalogue->deleteCourse(mid);
         if (m_convertMgr->wasCancelled()) {
@@ -146,8 +138,7 @@ void Memora_MainWindow_ImportCourse::importNew()
         return;
     }
     m_catalogue->setWordCount(mid, count);
-    QMessageBox::information(this, Product::displayName(),
-                             QStringLiteral("课程导入成功"));
+    QMessageBox::information(this, Product::displayName(), QStringLiteral("课程导入成功"));
     accept();
 }
 
@@ -163,8 +154,8 @@ void Memora_MainWindow_ImportCourse::importMerge()
     const QString source = sourceFile();
     if (source.isEmpty())
         return;
-    const int count =
-        m_convertMgr->startMerge(source, coBox_courseType->currentIndex(), coursePath(mid));
+    const int count = m_convertMgr->startMerge(source, coBox_courseType->currentIndex(),
+                                               UCategoryCourseDB::courseFilePath(mid));
     if (count == 0) {
         if (!m_convertMgr->wasCancelled())
             warn(tr("当前课程合并导入单词数为零，请检查导入文件是否有效!"));
@@ -172,8 +163,7 @@ void Memora_MainWindow_ImportCourse::importMerge()
         return;
     }
     m_catalogue->setWordCount(mid, count);
-    QMessageBox::information(this, Product::displayName(),
-                             QStringLiteral("课程合并导入成功"));
+    QMessageBox::information(this, Product::displayName(), QStringLiteral("课程合并导入成功"));
     accept();
 }
 
