@@ -2,6 +2,7 @@
 #include "course/coursedb.h"
 #include "course/fullworddb.h"
 #include "logcapture.h"
+#include "sqlitefile.h"
 #include "testfiles.h"
 #include "testroot.h"
 
@@ -222,25 +223,11 @@ namespace {
 void writeSentenceDb(const TestRoot &root)
 {
     ensureAppDir(QStringLiteral("/odata"));
-    QSqlDatabase db =
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fw-fixture"));
-    db.setDatabaseName(root.filePath(QStringLiteral("/odata/fullword.db")));
-    QVERIFY(db.open());
-    QSqlQuery q(db);
-    QVERIFY(q.exec(QStringLiteral("create table TWORD(word text, esentence text)")));
-    QVERIFY(q.prepare(QStringLiteral("insert into TWORD values(?, ?)")));
-    const QList<QPair<QString, QString>> rows = {
-        {QStringLiteral("apple"), QStringLiteral("She ate an apple.")},
-        {QStringLiteral("o'clock"), QStringLiteral("We met at six o'clock.")},
-    };
-    for (const auto &row : rows) {
-        q.addBindValue(row.first);
-        q.addBindValue(row.second);
-        QVERIFY(q.exec());
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("fw-fixture"));
+    QVERIFY(execOnFile(root.filePath(QStringLiteral("/odata/fullword.db")),
+                       {QString::fromUtf8(FullWordDB::kCreateTable),
+                        QStringLiteral("insert into TWORD(word, esentence) values"
+                                       "('apple', 'She ate an apple.'),"
+                                       "('o''clock', 'We met at six o''clock.')")}));
 }
 } // namespace
 

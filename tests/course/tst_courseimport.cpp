@@ -1,6 +1,8 @@
 #include "app/apppath.h"
 #include "course/courseconvertmgr.h"
 #include "course/coursedb.h"
+#include "course/fullworddb.h"
+#include "sqlitefile.h"
 #include "testfiles.h"
 #include "testroot.h"
 
@@ -63,16 +65,11 @@ void TestCourseImport::init()
     ensureAppDir(QStringLiteral("/udata/course"));
     m_target = appPath(QStringLiteral("/udata/course/5.db"));
     // The example-sentence dictionary the importer looks sentences up in.
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fullword");
-        db.setDatabaseName(appPath(QStringLiteral("/odata/fullword.db")));
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("CREATE TABLE TWORD (word TEXT, esentence TEXT)"));
-        QVERIFY(q.exec("INSERT INTO TWORD VALUES ('abandon', ' They abandon ship. '), "
-                       "('o''clock', 'It is six o''clock.')"));
-    }
-    QSqlDatabase::removeDatabase("fullword");
+    QVERIFY(execOnFile(appPath(QStringLiteral("/odata/fullword.db")),
+                       {QString::fromUtf8(FullWordDB::kCreateTable),
+                        QStringLiteral("INSERT INTO TWORD(word, esentence) VALUES "
+                                       "('abandon', ' They abandon ship. '), "
+                                       "('o''clock', 'It is six o''clock.')")}));
 }
 
 void TestCourseImport::cleanup()
@@ -89,19 +86,8 @@ QString TestCourseImport::writeBook(const QByteArray &xml)
 
 QStringList TestCourseImport::storedRows(const QString &coursePath)
 {
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "peek");
-        db.setDatabaseName(coursePath);
-        db.open();
-        QSqlQuery q("select word, phonetic, trans, esentence from tword order by id", db);
-        while (q.next())
-            rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                q.value(3).toString()}
-                        .join(QLatin1Char('|'));
-    }
-    QSqlDatabase::removeDatabase("peek");
-    return rows;
+    return peekRows(coursePath, QStringLiteral("select word, phonetic, trans, esentence from tword "
+                                               "order by id"));
 }
 
 void TestCourseImport::newCourseFromWordBook_data()

@@ -5,6 +5,7 @@
 #include "course/fullworddb.h"
 #include "fullworddbbuilder.h"
 #include "skilldbbuilder.h"
+#include "sqlitefile.h"
 #include "testroot.h"
 #include "wordnetsentences.h"
 
@@ -240,21 +241,12 @@ void tst_SentenceBuild::dictionaryAnswersTheTrainersLookUp()
     // Rebuilding replaces the old file instead of adding to it.
     FullWordDBBuilder again;
     QVERIFY(again.build(root.filePath("/odata/fullword.db"), {{"wick", "Trim the wick."}}));
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "count");
-    db.setDatabaseName(root.filePath("/odata/fullword.db"));
-    QVERIFY(db.open());
-    QSqlQuery query(db);
-    QVERIFY(query.exec("select count(*) from TWORD"));
-    QVERIFY(query.next());
-    QCOMPARE(query.value(0).toInt(), 1);
-    QVERIFY(query.exec(
-        "select count(*) from sqlite_master where type = 'index' and tbl_name = 'TWORD'"));
-    QVERIFY(query.next());
-    QCOMPARE(query.value(0).toInt(), 1);
-    query = QSqlQuery();
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("count");
+    const QString file = root.filePath("/odata/fullword.db");
+    QCOMPARE(peekValue(file, "select count(*) from TWORD").toInt(), 1);
+    QCOMPARE(peekValue(file, "select count(*) from sqlite_master where type = 'index' and "
+                             "tbl_name = 'TWORD'")
+                 .toInt(),
+             1);
 }
 
 void tst_SentenceBuild::tipsAreNumberedInFileOrder()
@@ -266,20 +258,9 @@ void tst_SentenceBuild::tipsAreNumberedInFileOrder()
     QTemporaryDir dir;
     SkillDBBuilder builder;
     QVERIFY(builder.build(dir.path() + "/learnskill.db", tips));
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tips");
-    db.setDatabaseName(dir.path() + "/learnskill.db");
-    QVERIFY(db.open());
-    QSqlQuery query(db);
-    QVERIFY(query.exec("select id, info from TSkill order by id"));
-    QStringList rows;
-    while (query.next())
-        rows << query.value(0).toString() + ":" + query.value(1).toString();
-    QCOMPARE(rows,
-             (QStringList{"1:先复习，再学新词。", "2:每天坚持十五分钟。", "3:第一行\n第二行"}));
-    query = QSqlQuery();
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("tips");
+    QCOMPARE(
+        peekRows(dir.path() + "/learnskill.db", "select id || ':' || info from TSkill order by id"),
+        (QStringList{"1:先复习，再学新词。", "2:每天坚持十五分钟。", "3:第一行\n第二行"}));
 }
 
 QTEST_GUILESS_MAIN(tst_SentenceBuild)

@@ -24,52 +24,25 @@
 
 using LearnFixtures::study;
 
-// Reads a learning record file through a connection of its own.
+// Reads a learning record file; every call opens its own connection.
 class RecordReader
 {
 public:
-    explicit RecordReader(const QString &path) : m_name(QStringLiteral("record-reader"))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~RecordReader()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    QVariant value(const QString &sql)
-    {
-        QSqlQuery q(QSqlDatabase::database(m_name));
-        if (q.exec(sql) && q.next())
-            return q.value(0);
-        return QVariant();
-    }
-    bool exec(const QString &sql)
-    {
-        QSqlQuery q(QSqlDatabase::database(m_name));
-        return q.exec(sql);
-    }
+    explicit RecordReader(const QString &path) : m_path(path) {}
+    QVariant value(const QString &sql) { return columnOfFile(m_path, sql).value(0); }
+    bool exec(const QString &sql) { return execOnFile(m_path, {sql}); }
     // "STATE/Step/Fp/DLevel/times" of a word.
     QString word(int wid)
     {
-        QSqlQuery q(QSqlDatabase::database(m_name));
-        if (!q.exec(QStringLiteral("select STATE, Step, Fp, DLevel, times from TSTUDYWORD where "
-                                   "WID = %1")
-                        .arg(wid)) ||
-            !q.next())
-            return QStringLiteral("missing");
-        return QStringLiteral("%1/%2/%3/%4/%5")
-            .arg(q.value(0).toInt())
-            .arg(q.value(1).toInt())
-            .arg(q.value(2).toInt())
-            .arg(q.value(3).toInt())
-            .arg(q.value(4).toInt());
+        const QStringList rows = peekRows(
+            m_path,
+            QStringLiteral("select STATE, Step, Fp, DLevel, times from TSTUDYWORD where WID = %1")
+                .arg(wid));
+        return rows.isEmpty() ? QStringLiteral("missing") : QString(rows.first()).replace('|', '/');
     }
 
 private:
-    QString m_name;
+    QString m_path;
 };
 
 class TestLearnMgr : public QObject

@@ -388,17 +388,7 @@ void TestDrill::failedWriteBackShowsRedLineAndDrillGoesOn()
     auto w = open();
     QVERIFY(w->lab_tipFix->text().isEmpty());
     // The record stops taking writes (as a full disk would); going idle writes back.
-    const auto onRecord = [&](const QString &statement) {
-        const QString name = QStringLiteral("record-writes");
-        bool ok = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(m_fixture->recordPath());
-            ok = db.open() && QSqlQuery(db).exec(statement);
-        }
-        QSqlDatabase::removeDatabase(name);
-        return ok;
-    };
+    const auto onRecord = [&](const QString &statement) { return m_fixture->exec({statement}); };
     QVERIFY(onRecord(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TSTUDYWORD BEGIN "
                                     "SELECT RAISE(ABORT, 'disk full'); END")));
     QTest::keyClick(w.get(), Qt::Key_F2); // forgotten
@@ -422,15 +412,8 @@ void TestDrill::failedWriteBackShowsRedLineAndDrillGoesOn()
 void TestDrill::closingWithUnsavedGradingsSaysSo()
 {
     auto w = open();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "refuse");
-        db.setDatabaseName(m_fixture->recordPath());
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(
-            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TSTUDYWORD BEGIN "
-                           "SELECT RAISE(ABORT, 'disk full'); END")));
-    }
-    QSqlDatabase::removeDatabase("refuse");
+    QVERIFY(m_fixture->exec({QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TSTUDYWORD "
+                                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END")}));
     QTest::keyClick(w.get(), Qt::Key_F2); // forgotten
     QTest::keyClick(w.get(), Qt::Key_F1); // next
     ModalAnswer answer;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learn/learnmgr.h"
+#include "sqlitefile.h"
 
 #include <QDateTime>
 #include <QList>
@@ -12,6 +13,10 @@
 // Builders and readers the learning-engine tests share. Readers open their own connection
 // and close it again, so they see what reached the file.
 namespace LearnFixtures {
+
+using ::columnOfFile;
+using ::execOnConnection;
+using ::execOnFile;
 
 // One TSTUDYWORD row as the learner's schedule sees it.
 struct StudyRow
@@ -34,16 +39,10 @@ struct StudyRow
 // A course file at path with count words "word1".."wordN" (ids 1..N); returns whether it
 // was made.
 bool makeCourse(const QString &path, int count);
-// Runs statements on the file at path in one transaction; false if any failed.
-bool execOnFile(const QString &path, const QStringList &statements);
 // Every TSTUDYWORD row of the file, by WID.
 QMap<int, StudyRow> rowsOfFile(const QString &path);
 // Every TSTUDYWORD row reachable through an open connection, by WID.
 QMap<int, StudyRow> rowsOfConnection(const QString &connectionName);
-// Runs statements on an open connection; false if any failed.
-bool execOnConnection(const QString &connectionName, const QStringList &statements);
-// The first column of every row of sql on the file.
-QVariantList columnOfFile(const QString &path, const QString &sql);
 // Local time text of now + seconds, as LastTime and BSTime are stored.
 QString localText(qint64 secondsFromNow);
 // Compares two row maps, reporting the first difference in *why.

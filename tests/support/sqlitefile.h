@@ -73,3 +73,10 @@ inline QString peekValue(const QString &file, const QString &sql)
     const QStringList rows = peekRows(file, sql);
     return rows.isEmpty() ? QString() : rows.first().section(QLatin1Char('|'), 0, 0);
 }
+
+// Runs statements on an open connection in one transaction; false if any failed (logged).
+bool execOnConnection(const QString &connectionName, const QStringList &statements);
+// Runs statements on the file at path in one transaction; false if any failed.
+bool execOnFile(const QString &path, const QStringList &statements);
+// The first column of every row of sql on the file.
+QVariantList columnOfFile(const QString &path, const QString &sql);

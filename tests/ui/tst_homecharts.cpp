@@ -1,4 +1,5 @@
 #include "learnerroot.h"
+#include "sqlitefile.h"
 #include "study/memora_mainwindow_study.h"
 #include "ui/memora_homechartpanel.h"
 #include "ui/memora_mainwindow_home.h"
@@ -49,15 +50,7 @@ void TestHomeCharts::cleanup()
 
 bool TestHomeCharts::execOn(const QString &path, const QString &sql)
 {
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "homecharts");
-        db.setDatabaseName(path);
-        ok = db.open() && QSqlQuery(db).exec(sql);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("homecharts");
-    return ok;
+    return execOnFile(path, {sql});
 }
 
 QList<int> TestHomeCharts::bars(QChart *chart, int set)

@@ -3,6 +3,7 @@
 #include "speech/cwttsspeak.h"
 #include "speech/speakdictcn.h"
 #include "speech/speakyoudaodict.h"
+#include "sqlitefile.h"
 #include "study/memora_mainwindow_study.h"
 #include "ui/memora_mainwindow_course.h"
 #include "ui/memora_mainwindow_home.h"
@@ -170,14 +171,8 @@ void TestMainWindow::homeReport()
     QFETCH(QString, timeLine);
     if (studySeconds > 0) {
         QVERIFY(!LearnerRoot::studyOnce(QStringLiteral("测试课程词汇")).isEmpty());
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "report");
-        db.setDatabaseName(m_learner->root().filePath(QStringLiteral("/udata/alice/o1.ldb")));
-        QVERIFY(db.open());
-        QVERIFY(
-            QSqlQuery(db).exec(QStringLiteral("update TUSELOG set STLen = %1").arg(studySeconds)));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("report");
+        QVERIFY(execOnFile(m_learner->root().filePath(QStringLiteral("/udata/alice/o1.ldb")),
+                           {QStringLiteral("update TUSELOG set STLen = %1").arg(studySeconds)}));
     }
     for (int i = 1; i < loginCount; ++i)
         g_pUserMgr->addLoginCount(QStringLiteral("alice"));

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 #include "modalanswer.h"
 #include "processobjects.h"
+#include "sqlitefile.h"
 #include "testroot.h"
 #include "user/memora_login.h"
 #include "user/memora_newuser.h"
@@ -289,13 +290,8 @@ void TestLogin::damagedUserDatabaseIsKeptAndReplaced()
 
 void TestLogin::emptyUserTableStillOffersNewUser()
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "emptyusers");
-    db.setDatabaseName(m_root->filePath(QStringLiteral("/udata/userinfo.db")));
-    QVERIFY(db.open());
-    QSqlQuery(db).exec("delete from TUserInfo");
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("emptyusers");
+    QVERIFY(execOnFile(m_root->filePath(QStringLiteral("/udata/userinfo.db")),
+                       {QStringLiteral("delete from TUserInfo")}));
 
     Memora_Login dialog;
     QCOMPARE(dialog.findChild<QComboBox *>("coBox_userList")->count(), 0);
