@@ -5,11 +5,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
-
-#include <csignal>
 
 class TestPaths : public QObject
 {
@@ -24,7 +21,6 @@ private Q_SLOTS:
     void appRelativePathIsRelativeToWorkingFolder();
     void logRecordFormat_data();
     void logRecordFormat();
-    void logRecordsSurviveAKilledProgram();
     void waitMsProcessesEvents();
 };
 
@@ -150,21 +146,6 @@ void TestPaths::logRecordFormat()
     QCOMPARE(records.at(1).mid(23 + 5), message);
 }
 
-void TestPaths::logRecordsSurviveAKilledProgram()
-{
-    TestRoot root;
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--log-child")});
-    QVERIFY(child.waitForFinished(20000));
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    QFile file(logFilePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    QVERIFY2(text.contains(QStringLiteral(" - - 第一条\r\n")) &&
-                 text.endsWith(QStringLiteral(" - - 最后一条\r\n")),
-             qPrintable(text));
-}
-
 void TestPaths::waitMsProcessesEvents()
 {
     bool fired = false;
@@ -176,17 +157,5 @@ void TestPaths::waitMsProcessesEvents()
     QVERIFY(fired);
 }
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    if (argc == 2 && qstrcmp(argv[1], "--log-child") == 0) {
-        // Logs, then dies at once: no exit handler, no destructor runs.
-        qInstallMessageHandler(messageHandler);
-        qDebug() << "第一条";
-        qDebug() << "最后一条";
-        std::raise(SIGKILL);
-    }
-    TestPaths test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestPaths)
 #include "tst_paths.moc"
