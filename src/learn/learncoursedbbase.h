@@ -202,7 +202,7 @@ protected:
     void journalled(const QString &sql, PreparedStatement which, const QVariant &first,
                     const QVariant &second);
     // The statement which, prepared on this connection at first use; null when the
-    // record is closed or it does not prepare (logged once per failure).
+    // record is closed or it does not prepare (each failed attempt is logged).
     QSqlQuery *prepared(PreparedStatement which);
     // Runs the prepared select which with the value bound (none when value is invalid) and
     // returns column 0 of its first row, read as the plain statement would be by rexec:
