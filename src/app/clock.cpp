@@ -8,7 +8,15 @@ const char *const Clock::kTextFormat = "yyyy-MM-dd HH:mm:ss.zzz";
 
 QDateTime Clock::now()
 {
-    return QDateTime::currentDateTime().addSecs(g_offsetSeconds);
+    // One conversion to local time: each one reads the time-zone setting again.
+    if (g_offsetSeconds == 0)
+        return QDateTime::currentDateTime();
+    return QDateTime::fromMSecsSinceEpoch(nowMSecsSinceEpoch());
+}
+
+qint64 Clock::nowMSecsSinceEpoch()
+{
+    return QDateTime::currentMSecsSinceEpoch() + g_offsetSeconds * 1000;
 }
 
 void Clock::setOffsetSeconds(qint64 seconds)

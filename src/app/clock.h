@@ -8,6 +8,8 @@ class Clock
 {
 public:
     static QDateTime now();
+    // now() as milliseconds since the epoch, without a time-zone conversion: for spans.
+    static qint64 nowMSecsSinceEpoch();
     // Shifts now() by the given number of seconds (0 restores the real time).
     static void setOffsetSeconds(qint64 seconds);
     static qint64 offsetSeconds();

@@ -8,5 +8,7 @@
 QString formatLogRecord(const QDateTime &when, const QString &message);
 
 // Appends one record per message to logFilePath(); the message type is not written.
-// The file is opened and closed for every record; a file that cannot be opened drops it.
+// The file stays open between records (opened again when logFilePath() changes or a write
+// fails) and each record is written through at once, so a crash loses none already logged;
+// a file that cannot be opened drops the record.
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message);

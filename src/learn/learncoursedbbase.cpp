@@ -106,9 +106,98 @@ const char *const LearnCourseDBBase::kUpdateUseLog =
     "update TUSELOG set STLen = %1, PauseTLen = %2, SNWord = %3, SOWord = %4, KonwWellWord = %5 "
     "where ID = %6";
 
+namespace {
+
+// LastTime goes into the journalled text as a quoted literal; prepared, it is bound.
+const char *const kTouchLastTimeBound = "update TSTUDYWORD set LastTime = ? where WID = ?";
+
+} // namespace
+
 LearnCourseDBBase::LearnCourseDBBase() = default;
 
+// The prepared statements go first (members before the base), while the connection lives.
 LearnCourseDBBase::~LearnCourseDBBase() = default;
+
+bool LearnCourseDBBase::close()
+{
+    for (std::unique_ptr<QSqlQuery> &query : m_prepared)
+        query.reset();
+    return psqlite::close();
+}
+
+QSqlQuery *LearnCourseDBBase::prepared(PreparedStatement which)
+{
+    std::unique_ptr<QSqlQuery> &query = m_prepared[which];
+    if (query)
+        return query.get();
+    if (!isOpen())
+        return nullptr;
+    // The same texts as the journalled and plain statements, with "?" for each value.
+    const QString bound = QStringLiteral("?");
+    QString sql;
+    switch (which) {
+    case SetStateStatement:
+        sql = QString::fromLatin1(kSetState).arg(bound, bound);
+        break;
+    case SetStepStatement:
+        sql = QString::fromLatin1(kSetStep).arg(bound, bound);
+        break;
+    case SetFpStatement:
+        sql = QString::fromLatin1(kSetFp).arg(bound, bound);
+        break;
+    case SetDLevelStatement:
+        sql = QString::fromLatin1(kSetDLevel).arg(bound, bound);
+        break;
+    case SetTimesStatement:
+        sql = QString::fromLatin1(kSetTimes).arg(bound, bound);
+        break;
+    case TouchLastTimeStatement:
+        sql = QLatin1String(kTouchLastTimeBound);
+        break;
+    case WordRecordStatement:
+        sql = QString::fromLatin1(kWordRecord).arg(bound);
+        break;
+    case FirstNewWordStatement:
+        sql = QLatin1String(kFirstNewWord);
+        break;
+    case CountInStateStatement:
+        sql = QString::fromLatin1(kCountInState).arg(bound);
+        break;
+    case TotalWordsStatement:
+        sql = QLatin1String(kTotalWords);
+        break;
+    case PreparedStatementCount:
+        return nullptr;
+    }
+    auto made = std::make_unique<QSqlQuery>(*m_database);
+    made->setForwardOnly(true);
+    if (!made->prepare(sql)) {
+        // Tried again at the next use: a record repaired meanwhile then works.
+        qDebug() << "LearnCourseDBBase::prepared" << sql << made->lastError().text();
+        return nullptr;
+    }
+    query = std::move(made);
+    return query.get();
+}
+
+QVariant LearnCourseDBBase::preparedValue(PreparedStatement which, const QVariant &value)
+{
+    QSqlQuery *query = prepared(which);
+    if (!query)
+        return QVariant(QString());
+    if (value.isValid())
+        query->bindValue(0, value);
+    QVariant result = QVariant(QString());
+    if (query->exec()) {
+        if (query->next())
+            result = query->value(0);
+    } else {
+        qDebug() << "LearnCourseDBBase::preparedValue" << query->lastQuery() << value
+                 << query->lastError().text();
+    }
+    query->finish();
+    return result;
+}
 
 void LearnCourseDBBase::createTables()
 {
@@ -305,12 +394,12 @@ bool LearnCourseDBBase::replay(const QStringList &statements)
 
 int LearnCourseDBBase::totalWords()
 {
-    return rexec(QLatin1String(kTotalWords)).toInt();
+    return preparedValue(TotalWordsStatement).toInt();
 }
 
 int LearnCourseDBBase::firstNewWord()
 {
-    return rexec(QLatin1String(kFirstNewWord)).toInt();
+    return preparedValue(FirstNewWordStatement).toInt();
 }
 
 int LearnCourseDBBase::nextDueWord()
@@ -321,7 +410,7 @@ int LearnCourseDBBase::nextDueWord()
 
 int LearnCourseDBBase::countInState(int state)
 {
-    return rexec(QString::fromLatin1(kCountInState).arg(state)).toInt();
+    return preparedValue(CountInStateStatement, state).toInt();
 }
 
 bool LearnCourseDBBase::allKnown()
@@ -336,16 +425,17 @@ bool LearnCourseDBBase::noneStarted()
 
 QSqlRecord LearnCourseDBBase::wordRecord(int wid)
 {
-    if (!m_database)
+    QSqlQuery *query = prepared(WordRecordStatement);
+    if (!query)
         return QSqlRecord();
-    QSqlQuery query(*m_database);
-    query.setForwardOnly(true);
-    const QString sql = QString::fromLatin1(kWordRecord).arg(wid);
-    if (!query.exec(sql)) {
-        qDebug() << "LearnCourseDBBase::wordRecord" << sql << query.lastError().text();
-        return QSqlRecord();
-    }
-    return query.next() ? query.record() : QSqlRecord();
+    query->bindValue(0, wid);
+    QSqlRecord row;
+    if (!query->exec())
+        qDebug() << "LearnCourseDBBase::wordRecord" << wid << query->lastError().text();
+    else if (query->next())
+        row = query->record();
+    query->finish();
+    return row;
 }
 
 uint LearnCourseDBBase::unsignedValue(const QString &sql)
@@ -426,34 +516,53 @@ void LearnCourseDBBase::journalled(const QString &sql)
     exec(sql);
 }
 
+void LearnCourseDBBase::journalled(const QString &sql, PreparedStatement which,
+                                   const QVariant &first, const QVariant &second)
+{
+    m_journal << sql;
+    QSqlQuery *query = prepared(which);
+    if (!query) {
+        // Not preparable (a damaged record): the text runs and logs as any statement.
+        exec(sql);
+        return;
+    }
+    query->bindValue(0, first);
+    query->bindValue(1, second);
+    if (!query->exec())
+        qDebug() << "psqlite::exec" << sql << query->lastError().text();
+    query->finish();
+}
+
 void LearnCourseDBBase::setState(int wid, int state)
 {
-    journalled(QString::fromLatin1(kSetState).arg(state).arg(wid));
+    journalled(QString::fromLatin1(kSetState).arg(state).arg(wid), SetStateStatement, state, wid);
 }
 
 void LearnCourseDBBase::setStep(int wid, int step)
 {
-    journalled(QString::fromLatin1(kSetStep).arg(step).arg(wid));
+    journalled(QString::fromLatin1(kSetStep).arg(step).arg(wid), SetStepStatement, step, wid);
 }
 
 void LearnCourseDBBase::setFp(int wid, int seconds)
 {
-    journalled(QString::fromLatin1(kSetFp).arg(seconds).arg(wid));
+    journalled(QString::fromLatin1(kSetFp).arg(seconds).arg(wid), SetFpStatement, seconds, wid);
 }
 
 void LearnCourseDBBase::setDLevel(int wid, int level)
 {
-    journalled(QString::fromLatin1(kSetDLevel).arg(level).arg(wid));
+    journalled(QString::fromLatin1(kSetDLevel).arg(level).arg(wid), SetDLevelStatement, level, wid);
 }
 
 void LearnCourseDBBase::setTimes(int wid, int times)
 {
-    journalled(QString::fromLatin1(kSetTimes).arg(times).arg(wid));
+    journalled(QString::fromLatin1(kSetTimes).arg(times).arg(wid), SetTimesStatement, times, wid);
 }
 
 void LearnCourseDBBase::touchLastTime(int wid)
 {
-    journalled(QString::fromLatin1(kTouchLastTime).arg(Clock::nowText()).arg(wid));
+    const QString now = Clock::nowText();
+    journalled(QString::fromLatin1(kTouchLastTime).arg(now).arg(wid), TouchLastTimeStatement, now,
+               wid);
 }
 
 void LearnCourseDBBase::restoreWord(const QSqlRecord &row, bool journal)

@@ -6,6 +6,10 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <memory>
+
+class QSqlQuery;
+
 class CourseDB;
 
 // A study session's TUSELOG row as it stands at one moment.
@@ -29,8 +33,12 @@ struct UseLogRow
 // - Every word update and the session log are journalled: the statement text is appended
 //   to journal() before it runs, so replay(journal()) on another record holding the same
 //   rows at the start makes that record's TSTUDYWORD equal to this one's.
-// - Word ids, steps and counts are formatted into the statement texts; texts that come
-//   from users or files (setting names and values, copied LastTime values) are bound.
+// - Word ids, steps and counts are formatted into the journalled statement texts; texts
+//   that come from users or files (setting names and values, copied LastTime values) are
+//   bound.
+// - The statements of a drill step (word updates, the word's row, the first new word, the
+//   counts) are prepared once per connection and run with bound values; they change the
+//   rows exactly as their journalled texts do when replayed.
 class LearnCourseDBBase : public psqlite
 {
 public:
@@ -75,6 +83,9 @@ public:
 
     LearnCourseDBBase();
     ~LearnCourseDBBase() override;
+
+    // Drops the prepared statements, then closes the connection (see psqlite::close).
+    bool close();
 
     // Set-up.
     // The five table statements in one transaction. On an existing record only the
@@ -168,8 +179,35 @@ public:
     void endSessionWrites();
 
 protected:
+    // The statements prepared once per connection (see prepared()).
+    enum PreparedStatement
+    {
+        SetStateStatement,
+        SetStepStatement,
+        SetFpStatement,
+        SetDLevelStatement,
+        SetTimesStatement,
+        TouchLastTimeStatement,
+        WordRecordStatement,
+        FirstNewWordStatement,
+        CountInStateStatement,
+        TotalWordsStatement,
+        PreparedStatementCount
+    };
+
     // Appends sql to the journal, then runs it.
     void journalled(const QString &sql);
+    // Appends sql to the journal, then runs the prepared statement which (the same update
+    // with "?" in place of each value) with values bound in order.
+    void journalled(const QString &sql, PreparedStatement which, const QVariant &first,
+                    const QVariant &second);
+    // The statement which, prepared on this connection at first use; null when the
+    // record is closed or it does not prepare (each failed attempt is logged).
+    QSqlQuery *prepared(PreparedStatement which);
+    // Runs the prepared select which with the value bound (none when value is invalid) and
+    // returns column 0 of its first row, read as the plain statement would be by rexec:
+    // "" when there is no row or the statement fails (logged).
+    QVariant preparedValue(PreparedStatement which, const QVariant &value = QVariant());
     // The table statements and the fill, without a transaction of their own.
     void createTablesNow();
     int fillNow(CourseDB *course);
@@ -179,4 +217,7 @@ protected:
     QString pragmaValue(const QString &pragma);
 
     QStringList m_journal;
+
+private:
+    std::unique_ptr<QSqlQuery> m_prepared[PreparedStatementCount];
 };

@@ -28,6 +28,7 @@ LearnMgr::LearnMgr(const QString &userName, int courseId, CourseCategoryMgr *cat
     openCourse();
     m_settings = new LearnSetMgr(m_record);
     m_sessionStart = Clock::now();
+    m_sessionStartMs = m_sessionStart.toMSecsSinceEpoch();
     m_pauseTotal = 0;
     if (m_record) {
         m_method = LearnMethodBase::create(*m_settings);
@@ -219,7 +220,8 @@ int LearnMgr::knownWellCount() const
 
 int LearnMgr::studySpeed() const
 {
-    const qint64 active = m_sessionStart.secsTo(Clock::now()) - pausedSeconds();
+    // As m_sessionStart.secsTo(Clock::now()), without two time-zone conversions per call.
+    const qint64 active = (Clock::nowMSecsSinceEpoch() - m_sessionStartMs) / 1000 - pausedSeconds();
     if (active <= 0)
         return 0;
     const qint64 handled = knownWellCount() + oldWordCount() + newWordCount();

@@ -139,6 +139,8 @@ private:
     LearnMethodBase *m_method = nullptr;
     WordInfo m_wordInfo;
     QDateTime m_sessionStart;
+    // m_sessionStart in milliseconds since the epoch, for the session's length.
+    qint64 m_sessionStartMs = 0;
     QDateTime m_pauseStart;
     bool m_paused = false;
     int m_pauseTotal = 0;
