@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     for (int r = 1; r <= kRecords; ++r) {
         const QString path = root.filePath(QStringLiteral("/udata/bench/o%1.ldb").arg(r));
         CourseDB course(coursePath);
-        LearnCourseDB record(path, &course);
+        LearnCourseDB record(path, [&course] { return course.wordIds(); });
         record.exec("BEGIN");
         for (int wid = 1; wid <= kWords / 2; ++wid) {
             const int step = int(random.bounded(8));

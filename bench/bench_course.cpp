@@ -5,7 +5,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "learn/learnmgr.h"
 #include "testroot.h"
 
@@ -50,12 +50,12 @@ void stockLibrary(const TestRoot &root)
         user.addCourse(mid, 1, mid % 2 ? 1 : mine, QStringLiteral("User course %1").arg(mid), 2000,
                        true);
 
-    QList<RecordWord> words = newWords(2000);
+    QList<StudyWordRow> words = newWords(2000);
     for (int i = 0; i < words.size(); ++i) {
-        RecordWord &w = words[i];
+        StudyWordRow &w = words[i];
         w.state = i % 3;
         w.step = w.state == 1 ? i % 8 : 0;
-        w.dlevel = i % 5;
+        w.dLevel = i % 5;
         w.times = w.state == 0 ? 0 : 1 + i % 4;
         w.fp = 300;
         if (w.state != 0)
@@ -79,7 +79,7 @@ void benchTree()
         QTableView view;
         QElapsedTimer timer;
         timer.start();
-        CourseCategoryMgr mgr(kUser, LearnCourseDB::summary);
+        CourseCategoryMgr mgr(kUser, readLearningRecord);
         mgr.buildTree(&tree);
         mgr.showCourses(&view, mgr.learningNodeId());
         times << timer.nsecsElapsed() / 1e6;
@@ -101,7 +101,7 @@ void benchLearnMgrStart()
     writeCourseFile(root.filePath(QStringLiteral("/odata/course/900.db")), numberedWords(20000));
     const QString record = root.filePath(QStringLiteral("/udata/%1/o900.ldb").arg(kUser));
 
-    CourseCategoryMgr tree(kUser, LearnCourseDB::summary);
+    CourseCategoryMgr tree(kUser, readLearningRecord);
     QTableView view;
     tree.showCourses(&view, tree.officialCoursesNodeId());
     auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());

@@ -12,6 +12,8 @@
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
+#include "learn/learnmethodfactory.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
 #include "testroot.h"
@@ -76,7 +78,7 @@ int main(int argc, char **argv)
     timer.start();
     {
         CourseDB course(coursePath);
-        LearnCourseDB record(recordPath, &course);
+        LearnCourseDB record(recordPath, [&course] { return course.wordIds(); });
         if (record.totalWords() != kWords) {
             std::fprintf(stderr, "fill failed\n");
             return 1;
@@ -107,9 +109,9 @@ int main(int argc, char **argv)
     }
 
     CourseDB course(coursePath);
-    LearnCourseDB file(recordPath, &course);
+    LearnCourseDB file(recordPath, [&course] { return course.wordIds(); });
     LearnSetMgr settings(&file);
-    std::unique_ptr<LearnMethodBase> method(LearnMethodBase::create(settings));
+    std::unique_ptr<LearnMethodBase> method(createLearnMethod(settings));
     timer.restart();
     method->attach(&file);
     const qint64 copyNs = timer.nsecsElapsed();
@@ -212,7 +214,7 @@ int main(int argc, char **argv)
         const int top = catalogue.addCategory(0, QStringLiteral("官方课程"));
         catalogue.addCourse(1, 2, top, QStringLiteral("两万词"), kWords, true);
     }
-    CourseCategoryMgr tree(QStringLiteral("bench"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("bench"), readLearningRecord);
     int courseId = 0;
     for (int id = 1; id < 1000 && !courseId; ++id)
         if (tree.courseMid(id) == 1 && tree.courseType(id) == CourseCategoryMgr::OfficialCourses)

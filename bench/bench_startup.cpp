@@ -9,7 +9,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "learn/learnmgr.h"
 #include "processobjects.h"
 #include "testroot.h"
@@ -60,7 +60,7 @@ bool makeUserCourse(UCategoryCourseDB &catalogue, const QString &name, int words
 // A learning record for every course of the user (made by a short session each).
 void studyEveryCourse()
 {
-    CourseCategoryMgr tree(kUser, LearnCourseDB::summary);
+    CourseCategoryMgr tree(kUser, readLearningRecord);
     QSqlQuery query(QSqlDatabase::database(QLatin1String(CourseCategoryMgr::kConnectionName)));
     query.exec(QStringLiteral("select distinct id, name from TTableCourseInfo where cid = 0"));
     QList<int> ids;

@@ -10,7 +10,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "learn/learnmgr.h"
 #include "study/memora_mainwindow_study.h"
 #include "study/memora_mainwindow_studyquestion.h"
@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot write the course\n");
         return 1;
     }
-    CourseCategoryMgr tree(QStringLiteral("bench"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("bench"), readLearningRecord);
     const int courseId = courseIdOf(tree, name);
     // A first session makes the record; half of the words are then in learning and due.
     delete new LearnMgr(QStringLiteral("bench"), courseId, &tree);

@@ -14,6 +14,8 @@ const char *const CourseDB::kCreateTable = "CREATE TABLE [TWORD] ("
                                            " \t\t[esentence] TEXT,"
                                            " \t\t[other] TEXT);";
 const char *const CourseDB::kCreateIndex = "CREATE UNIQUE INDEX [wu] ON [TWORD] ([word]);";
+// In the course's own order: a plain scan reads the ids through the word index, alphabetically.
+const char *const CourseDB::kSelectWordIds = "select ID from tword order by ID";
 
 CourseDB::CourseDB(const QString &path) : m_coursePath(path)
 {
@@ -51,6 +53,30 @@ int CourseDB::wordCount()
 bool CourseDB::hasWords()
 {
     return rexec(QStringLiteral("select count(id) from tword")).toBool();
+}
+
+QList<int> CourseDB::wordIds()
+{
+    QList<int> ids;
+    if (!isOpen()) {
+        qDebug() << "CourseDB::wordIds 课程未打开" << m_coursePath;
+        return ids;
+    }
+    QSqlQuery query(QSqlDatabase::database(connectionName(), false));
+    query.setForwardOnly(true);
+    if (!query.exec(QLatin1String(kSelectWordIds))) {
+        qDebug() << "CourseDB::wordIds" << m_coursePath << query.lastError().text();
+        return ids;
+    }
+    while (query.next()) {
+        bool ok = false;
+        const int id = query.value(0).toInt(&ok);
+        if (ok && id > 0)
+            ids << id;
+        else
+            qDebug() << "CourseDB::wordIds 跳过无效单词id" << query.value(0).toString();
+    }
+    return ids;
 }
 
 bool CourseDB::insertWord(const QString &word, const QString &trans, const QString &phonetic,

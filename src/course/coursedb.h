@@ -3,6 +3,7 @@
 #include "app/psqlite.h"
 #include "course/wordinfo.h"
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -16,6 +17,7 @@ class CourseDB : public psqlite
 public:
     static const char *const kCreateTable;
     static const char *const kCreateIndex;
+    static const char *const kSelectWordIds;
 
     // path: full native path of the course file. An existing file is opened; a missing
     // one is only logged, and the object can still create it with createTables.
@@ -27,6 +29,9 @@ public:
     void createTables();
     int wordCount();
     bool hasWords();
+    // The word ids in the course's own order (ascending id); ids that are not positive are
+    // skipped with a log line. Empty when the file is not open.
+    QList<int> wordIds();
     // Stores one word; a word already in the course is skipped (the first one wins).
     // The statement is prepared on first use and kept, so a batch of inserts inside one
     // transaction costs one prepare.

@@ -1,6 +1,5 @@
 #include "learn/learncoursedb.h"
 
-#include "course/coursedb.h"
 #include "learn/learncodes.h"
 
 #include <QDebug>
@@ -8,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-LearnCourseDB::LearnCourseDB(const QString &path, CourseDB *course)
+LearnCourseDB::LearnCourseDB(const QString &path, CourseWordIds wordIds)
     : m_recordPath(path), m_created(false)
 {
     const QFileInfo info(path);
@@ -16,7 +15,7 @@ LearnCourseDB::LearnCourseDB(const QString &path, CourseDB *course)
     // but only with the course's words at hand. A reader without the course (report,
     // course lists) leaves it as it is, so that the next study still fills it.
     const bool empty = info.exists() && info.size() == 0;
-    if (empty && !course) {
+    if (empty && !wordIds) {
         if (!open(path, QString()))
             qDebug() << "LearnCourseDB::LearnCourseDB 学习记录无法打开" << path;
         return;
@@ -31,14 +30,19 @@ LearnCourseDB::LearnCourseDB(const QString &path, CourseDB *course)
     if (!open(path, QString()))
         qDebug() << "LearnCourseDB::LearnCourseDB 学习记录无法打开" << path;
     if (isNew && isOpen()) {
-        const int added = createAndFill(course);
+        if (!wordIds)
+            qDebug() << "LearnCourseDB::LearnCourseDB 没有课程, 学习记录不含单词" << path;
+        const int added = createAndFill(wordIds ? wordIds() : QList<int>());
         m_created = added >= 0;
         qDebug() << "LearnCourseDB::LearnCourseDB 新建学习记录" << path << added;
-    } else if (course && isOpen() && isWordless() && course->hasWords()) {
+    } else if (wordIds && isOpen() && isWordless()) {
         // Tables without words (a record made before creation and fill were one step, and
         // killed in between): records never gain words otherwise, so fill it now.
-        const int added = createAndFill(course);
-        qDebug() << "LearnCourseDB::LearnCourseDB 学习记录没有单词, 重新填充" << path << added;
+        const QList<int> ids = wordIds();
+        if (!ids.isEmpty()) {
+            const int added = createAndFill(ids);
+            qDebug() << "LearnCourseDB::LearnCourseDB 学习记录没有单词, 重新填充" << path << added;
+        }
     }
 }
 
@@ -53,17 +57,4 @@ bool LearnCourseDB::isWordless()
             .toInt() > 0;
     // A database holding other tables is not a record: leave it alone.
     return tables == 0 || (hasWordTable && totalWords() == 0);
-}
-
-LearningRecordSummary LearnCourseDB::summary(const QString &path)
-{
-    LearnCourseDB record(path);
-    LearningRecordSummary result;
-    result.averageDLevel = record.averageDLevel();
-    result.stepsPerGrading = record.stepsPerGrading();
-    result.studyProgress = record.studyProgress();
-    result.knownCount = record.countInState(LearnCode::Known);
-    result.learningCount = record.countInState(LearnCode::Learning);
-    result.allKnown = record.allKnown();
-    return result;
 }

@@ -1,9 +1,7 @@
 #include "learn/learncoursedbbase.h"
 
 #include "app/clock.h"
-#include "course/coursedb.h"
 #include "learn/learncodes.h"
-#include "learn/learnsetmgr.h"
 
 #include <QDebug>
 #include <QSqlError>
@@ -50,8 +48,6 @@ const char *const LearnCourseDBBase::kCreateSetInfo =
     " \t\t[ItemValue] TEXT,"
     " \t\tCONSTRAINT [sqlite_autoindex_TSET_1] PRIMARY KEY ([ItemName]) ON CONFLICT FAIL);";
 
-// In the course's own order: a plain scan reads the ids through the word index, alphabetically.
-const char *const LearnCourseDBBase::kSelectCourseIds = "select ID from tword order by ID";
 const char *const LearnCourseDBBase::kFillWord =
     "insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, times) values(%1, 0, 0, 0, 0, 0, "
     "0)";
@@ -229,7 +225,7 @@ void LearnCourseDBBase::createTablesNow()
         exec(QLatin1String(kCreateSetInfo));
 }
 
-int LearnCourseDBBase::fillFromCourse(CourseDB *course)
+int LearnCourseDBBase::fillFromCourse(const QList<int> &wordIds)
 {
     if (!m_database)
         return 0;
@@ -238,7 +234,7 @@ int LearnCourseDBBase::fillFromCourse(CourseDB *course)
                  << m_database->lastError().text();
         return 0;
     }
-    const int added = fillNow(course);
+    const int added = fillNow(wordIds);
     if (m_database->commit())
         return added;
     qDebug() << "LearnCourseDBBase::fillFromCourse 提交失败" << m_path
@@ -247,7 +243,7 @@ int LearnCourseDBBase::fillFromCourse(CourseDB *course)
     return 0;
 }
 
-int LearnCourseDBBase::createAndFill(CourseDB *course)
+int LearnCourseDBBase::createAndFill(const QList<int> &wordIds)
 {
     if (!m_database || !m_database->isOpen())
         return -1;
@@ -257,7 +253,7 @@ int LearnCourseDBBase::createAndFill(CourseDB *course)
         return -1;
     }
     createTablesNow();
-    const int added = fillNow(course);
+    const int added = fillNow(wordIds);
     if (m_database->commit())
         return added;
     qDebug() << "LearnCourseDBBase::createAndFill 提交失败" << m_path
@@ -266,35 +262,10 @@ int LearnCourseDBBase::createAndFill(CourseDB *course)
     return -1;
 }
 
-int LearnCourseDBBase::fillNow(CourseDB *course)
+int LearnCourseDBBase::fillNow(const QList<int> &ids)
 {
-    if (!course || !m_database) {
-        qDebug() << "LearnCourseDBBase::fillFromCourse 没有课程";
+    if (!m_database)
         return 0;
-    }
-    QSqlDatabase courseDb = QSqlDatabase::database(course->connectionName(), false);
-    QList<int> ids;
-    if (courseDb.isOpen()) {
-        QSqlQuery query(courseDb);
-        query.setForwardOnly(true);
-        if (query.exec(QLatin1String(kSelectCourseIds))) {
-            while (query.next()) {
-                bool ok = false;
-                const int id = query.value(0).toInt(&ok);
-                if (ok && id > 0)
-                    ids << id;
-                else
-                    qDebug() << "LearnCourseDBBase::fillFromCourse 跳过无效单词id"
-                             << query.value(0).toString();
-            }
-        } else {
-            qDebug() << "LearnCourseDBBase::fillFromCourse" << course->path()
-                     << query.lastError().text();
-        }
-    } else {
-        qDebug() << "LearnCourseDBBase::fillFromCourse 课程未打开" << course->path();
-    }
-
     int added = 0;
     // The statement prepared once, the word id bound for each row.
     QSqlQuery insert(*m_database);
@@ -473,9 +444,8 @@ float LearnCourseDBBase::averageDLevel()
     return total == 0 ? 0.0f : float(levels / total);
 }
 
-float LearnCourseDBBase::studyProgress()
+float LearnCourseDBBase::studyProgress(int points)
 {
-    const int points = int(LearnSetMgr(this).forgettingPoints().size());
     const double steps = sumSteps(points, LearnCode::Learning);
     const int total = totalWords();
     const int known = countInState(LearnCode::Known);

@@ -10,8 +10,6 @@
 
 class QSqlQuery;
 
-class CourseDB;
-
 // A study session's TUSELOG row as it stands at one moment.
 struct UseLogRow
 {
@@ -49,7 +47,6 @@ public:
     static const char *const kCreateUseLog;
     static const char *const kCreateSetInfo;
 
-    static const char *const kSelectCourseIds;
     static const char *const kFillWord;
     static const char *const kSelectStudyWords;
     static const char *const kCopyWord;
@@ -91,14 +88,13 @@ public:
     // The five table statements in one transaction. On an existing record only the
     // TSETINFO statement fails (it has no "if not exists"); nothing changes.
     void createTables();
-    // Creates the tables and fills them from the course in one transaction, so that a
-    // record is never left with tables but without its words. Returns the rows added, or
-    // -1 when nothing was committed.
-    int createAndFill(CourseDB *course);
-    // One STATE 0 row per word id of the course's TWORD, in the order the course returns
-    // them, in one transaction. Ids that are not positive are skipped and logged.
-    // Returns the number of rows added.
-    int fillFromCourse(CourseDB *course);
+    // Creates the tables and fills them with the course's word ids in one transaction, so
+    // that a record is never left with tables but without its words. Returns the rows
+    // added, or -1 when nothing was committed.
+    int createAndFill(const QList<int> &wordIds);
+    // One STATE 0 row per word id (the course's TWORD ids, CourseDB::wordIds), in the given
+    // order, in one transaction. Returns the number of rows added.
+    int fillFromCourse(const QList<int> &wordIds);
     // Every journalled statement, oldest first.
     QStringList journal() const { return m_journal; }
     int journalSize() const { return int(m_journal.size()); }
@@ -135,9 +131,9 @@ public:
     // Sum of Step over sum of times; 0 when nothing was graded.
     float stepsPerGrading();
     float averageDLevel();
-    // Share of the schedule covered, 0 to 100: a known word counts as N steps (N the
-    // record's forgetting points), a word in learning as its Step, a new word as 0.
-    float studyProgress();
+    // Share of the schedule covered, 0 to 100: a known word counts as points steps (the
+    // course's number of forgetting points), a word in learning as its Step, a new word as 0.
+    float studyProgress(int points);
 
     // Settings (TSETINFO, not journalled).
     bool hasSetting(const QString &name);
@@ -210,7 +206,7 @@ protected:
     QVariant preparedValue(PreparedStatement which, const QVariant &value = QVariant());
     // The table statements and the fill, without a transaction of their own.
     void createTablesNow();
-    int fillNow(CourseDB *course);
+    int fillNow(const QList<int> &wordIds);
     // Copies every TSTUDYWORD row of source into this record in one transaction.
     int copyStudyWordsFrom(LearnCourseDBBase &source);
     uint unsignedValue(const QString &sql);

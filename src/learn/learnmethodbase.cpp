@@ -3,7 +3,6 @@
 #include "learn/learncodes.h"
 #include "learn/learncoursedbbase.h"
 #include "learn/learnsetmgr.h"
-#include "learn/planlearnmethod.h"
 
 #include <QDebug>
 
@@ -15,16 +14,6 @@ LearnMethodBase::LearnMethodBase(LearnSetMgr &settings)
 }
 
 LearnMethodBase::~LearnMethodBase() = default;
-
-LearnMethodBase *LearnMethodBase::create(LearnSetMgr &settings)
-{
-    const int mode = settings.learnMode();
-    if (mode == 2)
-        return new PlanLearnMethod(settings);
-    if (mode != 1)
-        qDebug() << "LearnMethodBase::create 未知学习模式, 使用自由模式" << mode;
-    return new FreeLearnMethod(settings);
-}
 
 void LearnMethodBase::attach(LearnCourseDBBase *record)
 {
@@ -44,7 +33,7 @@ void LearnMethodBase::loadWord(int wid)
 {
     m_wordId = wid;
     m_wordRow = m_record ? m_record->wordRecord(wid) : QSqlRecord();
-    m_drawn = WordProgress();
+    m_drawn = StudyWordRow();
     m_drawn.state = m_wordRow.value(QStringLiteral("STATE")).toInt();
     m_drawn.step = m_wordRow.value(QStringLiteral("Step")).toInt();
     m_drawn.fp = m_wordRow.value(QStringLiteral("Fp")).toInt();
@@ -128,7 +117,7 @@ void LearnMethodBase::answerAsk(int grade)
     if (!m_drawnWords.isEmpty() &&
         m_drawnWords.last().row.value(QStringLiteral("WID")).toInt() == m_wordId)
         m_drawnWords.last().graded = true;
-    const WordProgress graded = LearnSchedule::graded(m_drawn);
+    const StudyWordRow graded = LearnSchedule::graded(m_drawn);
     m_record->touchLastTime(m_wordId);
     m_record->setState(m_wordId, graded.state);
     m_record->setTimes(m_wordId, graded.times);

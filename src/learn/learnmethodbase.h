@@ -14,7 +14,7 @@ class LearnSetMgr;
 // A learning method: which word comes next, and how each answer moves that word along
 // the forgetting-point schedule (LearnSchedule). Codes: LearnCode in learncodes.h.
 //
-// Use: create (create() picks the method from the course settings), attach the record,
+// Use: create (createLearnMethod picks the method from the course settings), attach the record,
 // then per word: resetWordState, nextWord, answerAsk, and answerConfirm / answerLearn as
 // the study panels require. Every answer is recorded in the record store as single-row
 // updates; the store journals them (LearnCourseDBBase).
@@ -84,10 +84,6 @@ public:
     // The record the method reads and updates (the in-memory copy in free and plan mode).
     LearnCourseDBBase *recordStore() const { return m_record; }
 
-    // Plan method when the settings' learnMode is 2, otherwise (1 or any other value) the
-    // free method. The caller owns the result and must attach it.
-    static LearnMethodBase *create(LearnSetMgr &settings);
-
 protected:
     // Makes wid the current word and reads its row as it is now.
     void loadWord(int wid);
@@ -104,7 +100,7 @@ protected:
     int m_grade;
     // The current word's TSTUDYWORD row as read when it was drawn.
     QSqlRecord m_wordRow;
-    WordProgress m_drawn;
+    StudyWordRow m_drawn;
     int m_penalty;
     QList<int> m_points;
     int m_newCount;

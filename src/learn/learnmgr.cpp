@@ -1,4 +1,5 @@
 #include "learn/learnmgr.h"
+#include "learn/learnmethodfactory.h"
 
 #include "app/apppath.h"
 #include "app/clock.h"
@@ -31,7 +32,7 @@ LearnMgr::LearnMgr(const QString &userName, int courseId, CourseCategoryMgr *cat
     m_sessionStartMs = m_sessionStart.toMSecsSinceEpoch();
     m_pauseTotal = 0;
     if (m_record) {
-        m_method = LearnMethodBase::create(*m_settings);
+        m_method = createLearnMethod(*m_settings);
         m_method->setUseLogSource([this] { return useLogRow(); });
         m_method->attach(m_record);
     }
@@ -88,7 +89,8 @@ void LearnMgr::openCourse()
         m_inUse = true;
         return;
     }
-    m_record = new LearnCourseDB(m_recordPath, m_course);
+    CourseDB *course = m_course;
+    m_record = new LearnCourseDB(m_recordPath, [course] { return course->wordIds(); });
 }
 
 LearnMgr::~LearnMgr()
@@ -232,7 +234,7 @@ float LearnMgr::progressPercent() const
 {
     if (!m_method || !m_method->recordStore())
         return 0.0f;
-    return m_method->recordStore()->studyProgress();
+    return m_method->recordStore()->studyProgress(int(m_settings->forgettingPoints().size()));
 }
 
 bool LearnMgr::gradingsSaved() const

@@ -4,6 +4,7 @@
 #include "app/userfolder.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
+#include "learn/learnsetmgr.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ int LearnReportMgr::refresh()
         seconds += record.totalStudySeconds();
         studied += k + l;
         stepsPerGrading += record.stepsPerGrading();
-        progress += record.studyProgress();
+        progress += LearnSetMgr(&record).studyProgress();
     }
     const int count = int(files.size());
     m_values.insert(QLatin1String(kKnowwellWordCount), known);

@@ -26,9 +26,9 @@ int LearnSchedule::pointOf(const QList<int> &points, int step)
     return list.at(stepOnList(step, int(list.size())));
 }
 
-WordProgress LearnSchedule::graded(const WordProgress &drawn)
+StudyWordRow LearnSchedule::graded(const StudyWordRow &drawn)
 {
-    WordProgress word = drawn;
+    StudyWordRow word = drawn;
     word.state = LearnCode::Learning;
     word.times = drawn.times + 1;
     return word;
@@ -53,7 +53,7 @@ ScheduleChange LearnSchedule::onStep(int step, const QList<int> &points, int pen
     return change;
 }
 
-ScheduleChange LearnSchedule::afterAsk(int grade, const WordProgress &drawn, int penalty,
+ScheduleChange LearnSchedule::afterAsk(int grade, const StudyWordRow &drawn, int penalty,
                                        const QList<int> &points)
 {
     const int count = int(usablePoints(points).size());
@@ -76,7 +76,7 @@ ScheduleChange LearnSchedule::afterAsk(int grade, const WordProgress &drawn, int
     }
 }
 
-ScheduleChange LearnSchedule::afterConfirm(int grade, int check, const WordProgress &drawn,
+ScheduleChange LearnSchedule::afterConfirm(int grade, int check, const StudyWordRow &drawn,
                                            int penalty, const QList<int> &points)
 {
     const int count = int(usablePoints(points).size());
@@ -106,7 +106,7 @@ ScheduleChange LearnSchedule::afterConfirm(int grade, int check, const WordProgr
     return change;
 }
 
-ScheduleChange LearnSchedule::afterLearn(int answer, const WordProgress &drawn, int penalty)
+ScheduleChange LearnSchedule::afterLearn(int answer, const StudyWordRow &drawn, int penalty)
 {
     ScheduleChange change;
     change.penalty = penalty;
@@ -115,9 +115,9 @@ ScheduleChange LearnSchedule::afterLearn(int answer, const WordProgress &drawn, 
     return change;
 }
 
-WordProgress LearnSchedule::applied(const WordProgress &word, const ScheduleChange &change)
+StudyWordRow LearnSchedule::applied(const StudyWordRow &word, const ScheduleChange &change)
 {
-    WordProgress result = word;
+    StudyWordRow result = word;
     if (change.state)
         result.state = *change.state;
     if (change.step)

@@ -1,18 +1,10 @@
 #pragma once
 
+#include "learn/studywordrow.h"
+
 #include <QList>
 
 #include <optional>
-
-// The schedule-relevant columns of one TSTUDYWORD row.
-struct WordProgress
-{
-    int state = 0;
-    int step = 0;
-    int fp = 0;
-    int dLevel = 0;
-    int times = 0;
-};
 
 // What one answer does to a word beyond recording the grading itself. The method records
 // each present field with one update, in the order state, step, fp, dLevel.
@@ -47,18 +39,18 @@ public:
     static int pointOf(const QList<int> &points, int step);
 
     // Recording any grading: STATE becomes 1 and times grows by one.
-    static WordProgress graded(const WordProgress &drawn);
+    static StudyWordRow graded(const StudyWordRow &drawn);
     // The grade-specific part of answerAsk (grade code 10 to 50; others change nothing).
-    static ScheduleChange afterAsk(int grade, const WordProgress &drawn, int penalty,
+    static ScheduleChange afterAsk(int grade, const StudyWordRow &drawn, int penalty,
                                    const QList<int> &points);
     // answerConfirm (check 1 Right, 2 Error) after the word was given grade.
-    static ScheduleChange afterConfirm(int grade, int check, const WordProgress &drawn, int penalty,
+    static ScheduleChange afterConfirm(int grade, int check, const StudyWordRow &drawn, int penalty,
                                        const QList<int> &points);
     // answerLearn (answer 1 Next).
-    static ScheduleChange afterLearn(int answer, const WordProgress &drawn, int penalty);
+    static ScheduleChange afterLearn(int answer, const StudyWordRow &drawn, int penalty);
 
     // word with the present fields of change applied.
-    static WordProgress applied(const WordProgress &word, const ScheduleChange &change);
+    static StudyWordRow applied(const StudyWordRow &word, const ScheduleChange &change);
 
 private:
     static ScheduleChange known(int penalty);

@@ -82,6 +82,11 @@ void LearnSetMgr::store(const char *key, const QVariant &value)
         m_record->setSetting(QLatin1String(key), value);
 }
 
+float LearnSetMgr::studyProgress() const
+{
+    return m_record ? m_record->studyProgress(int(forgettingPoints().size())) : 0.0f;
+}
+
 QString LearnSetMgr::formatForgettingPoints(const QList<int> &points)
 {
     QStringList parts;

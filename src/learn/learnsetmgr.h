@@ -38,6 +38,9 @@ public:
     QList<int> forgettingPoints() const;
     void setForgettingPoints(const QList<int> &points);
 
+    // The record's study progress in percent, over this course's forgetting points.
+    float studyProgress() const;
+
     // The stored text form: decimals joined with "," ("" for an empty list).
     static QString formatForgettingPoints(const QList<int> &points);
     // Empty text: the default list; else each ","-separated part as a decimal, a part that

@@ -1,5 +1,5 @@
 #include "ui/memora_mainwindow_course.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 
 #include "app/apppath.h"
 #include "app/product.h"
@@ -66,7 +66,7 @@ void Memora_MainWindow_Course::initialise()
 void Memora_MainWindow_Course::reload()
 {
     delete g_pCourseCategoryMgr;
-    g_pCourseCategoryMgr = new CourseCategoryMgr(m_userName, LearnCourseDB::summary);
+    g_pCourseCategoryMgr = new CourseCategoryMgr(m_userName, readLearningRecord);
 }
 
 void Memora_MainWindow_Course::rebuildTree()

@@ -4,7 +4,7 @@
 #include "course/ocategorycoursedb.h"
 #include "course/ucategorycoursedb.h"
 #include "coursefixture.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "logcapture.h"
 #include "testfiles.h"
 #include "testroot.h"
@@ -281,9 +281,9 @@ QStringList myCourseRows(MCategoryCourseDB *my)
     return rows;
 }
 
-RecordWord word(int wid, int state)
+StudyWordRow word(int wid, int state)
 {
-    RecordWord w;
+    StudyWordRow w;
     w.wid = wid;
     w.state = state;
     return w;
@@ -318,14 +318,14 @@ void TestCatalogues::myCoursesFromLearningFiles()
     QFETCH(QString, expected);
     TestRoot root;
     writeCatalogues(root);
-    QList<RecordWord> words;
+    QList<StudyWordRow> words;
     for (int i = 0; i < states.size(); ++i)
         words << word(i + 1, states.at(i));
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/") + fileName), words));
     // Other files in the folder are no records.
     QVERIFY(writeCourseFile(root.filePath(QStringLiteral("/udata/alice/notes.db")), {}));
 
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     const QStringList rows = myCourseRows(tree.mCategoryCourseDB());
     QCOMPARE(rows, expected.isEmpty() ? QStringList() : QStringList{expected});
 }
@@ -334,7 +334,7 @@ void TestCatalogues::myCoursesWithoutLearningFiles()
 {
     TestRoot root;
     writeCatalogues(root);
-    CourseCategoryMgr tree(QStringLiteral("bob"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("bob"), readLearningRecord);
     QVERIFY(QDir(appPath(QStringLiteral("/udata/bob"))).exists());
     MCategoryCourseDB *my = tree.mCategoryCourseDB();
     QVERIFY(myCourseRows(my).isEmpty());
@@ -354,7 +354,7 @@ void TestCatalogues::myCoursesWithoutLearningFiles()
 void TestCatalogues::myCoursesCategoriesMadeByExactStatements()
 {
     TestRoot root;
-    CourseCategoryMgr tree(QStringLiteral("carol"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("carol"), readLearningRecord);
     MCategoryCourseDB *my = tree.mCategoryCourseDB();
     QCOMPARE(my->connectionName(), QStringLiteral("MCategoryCourseDB"));
     QCOMPARE(my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCourse'"))

@@ -2,7 +2,7 @@
 #include "course/coursecategorymgr.h"
 #include "course/coursesqlquerymodel.h"
 #include "coursefixture.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "logcapture.h"
 #include "testroot.h"
 
@@ -98,21 +98,21 @@ void TestCategoryTree::init()
     QVERIFY(writeCourseFile(root.filePath(QStringLiteral("/udata/course/1.db")), numberedWords(4)));
 
     // o11: 5 words, one known (step 3), two in learning (steps 1 and 2), two new.
-    QList<RecordWord> o11 = newWords(5);
+    QList<StudyWordRow> o11 = newWords(5);
     o11[0].state = 2;
     o11[0].step = 3;
     o11[0].times = 4;
     o11[1].state = 1;
     o11[1].step = 1;
-    o11[1].dlevel = 2;
+    o11[1].dLevel = 2;
     o11[1].times = 2;
     o11[2].state = 1;
     o11[2].step = 2;
-    o11[2].dlevel = 1;
+    o11[2].dLevel = 1;
     o11[2].times = 3;
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/o11.ldb")), o11));
-    QList<RecordWord> u1 = newWords(4);
-    for (RecordWord &w : u1) {
+    QList<StudyWordRow> u1 = newWords(4);
+    for (StudyWordRow &w : u1) {
         w.state = 2;
         w.times = 1;
     }
@@ -120,7 +120,7 @@ void TestCategoryTree::init()
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/o14.ldb")), {}));
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/x5.ldb")), newWords(3)));
 
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
 }
 
 void TestCategoryTree::cleanup()
@@ -367,7 +367,7 @@ void TestCategoryTree::statisticsFollowTheRecordsForgettingPoints()
 {
     delete m_tree;
     // Four forgetting points: 100 * (1 + 2 + 4 * 1) / (4 * 5) = 35.
-    QList<RecordWord> words = newWords(5);
+    QList<StudyWordRow> words = newWords(5);
     words[0].state = 2;
     words[1].state = 1;
     words[1].step = 1;
@@ -375,7 +375,7 @@ void TestCategoryTree::statisticsFollowTheRecordsForgettingPoints()
     words[2].step = 2;
     QVERIFY(writeLearnRecord(m_root->filePath(QStringLiteral("/udata/dora/o11.ldb")), words,
                              QStringLiteral("60,600,6000,60000")));
-    m_tree = new CourseCategoryMgr(QStringLiteral("dora"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("dora"), readLearningRecord);
     QTableView view;
     m_tree->showCourses(&view, m_tree->learningNodeId());
     QCOMPARE(cell(view.model(), 0, QStringLiteral("lpercent")), QStringLiteral("35"));
@@ -533,7 +533,7 @@ void TestCategoryTree::shownListOutlivesTheTree()
     // The list is emptied with the tree's database, which closes cleanly.
     QCOMPARE(view.model()->rowCount(), 0);
     QVERIFY(!log.contains(QStringLiteral("still in use")));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
     m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
     QCOMPARE(view.model()->rowCount(), 3);
 }
@@ -541,7 +541,7 @@ void TestCategoryTree::shownListOutlivesTheTree()
 void TestCategoryTree::userWithoutLearningFiles()
 {
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("bob"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("bob"), readLearningRecord);
     QVERIFY(!m_tree->hasLearnFiles());
     QTreeWidget widget;
     m_tree->buildTree(&widget);
@@ -550,7 +550,7 @@ void TestCategoryTree::userWithoutLearningFiles()
         QCOMPARE(widget.findItems(label, Qt::MatchExactly | Qt::MatchRecursive).size(), 1);
 
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
     QVERIFY(m_tree->hasLearnFiles());
 }
 
@@ -560,7 +560,7 @@ void TestCategoryTree::missingCataloguesGiveOnlyMyAndUserCourses()
     m_tree = nullptr;
     TestRoot empty;
     LogCapture log;
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     QVERIFY(log.contains(QStringLiteral("不存在")));
     QTreeWidget widget;
     tree.buildTree(&widget);
@@ -588,7 +588,7 @@ void TestCategoryTree::categoryLoopInCatalogueEnds()
     user.addCourse(1, 1, 2, QStringLiteral("课程"), 1, true);
     user.addCourse(2, 1, 0, QStringLiteral("零号课程"), 1, true);
 
-    CourseCategoryMgr tree(QStringLiteral("eve"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("eve"), readLearningRecord);
     QTreeWidget widget;
     tree.buildTree(&widget);
     QCOMPARE(
@@ -612,7 +612,7 @@ void TestCategoryTree::installedOfficialCatalogue()
     TestRoot installed;
     if (!installed.stageInstallData(QStringLiteral("odata")))
         QSKIP("the installation data has not been built");
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     const int node = testCourses ? tree.testCoursesNodeId() : tree.officialCoursesNodeId();
     QVERIFY(node > 0);
     QTableView view;
@@ -643,7 +643,7 @@ void TestCategoryTree::downloadedCourseFoundInDataFolder()
     const QString downloaded = xdg.path() + QStringLiteral("/memora/odata/course/13.db");
     QVERIFY(writeCourseFile(downloaded, numberedWords(30)));
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
 
     QTableView view;
     m_tree->showCourses(&view, nodeIdByName(QStringLiteral("官方课程")));

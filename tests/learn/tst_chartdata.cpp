@@ -56,7 +56,7 @@ QString TestLearnChartData::makeRecord(const QString &name, int words)
     if (!makeCourse(course, words))
         return QString();
     CourseDB courseDb(course);
-    LearnCourseDB record(path, &courseDb);
+    LearnCourseDB record(path, [&courseDb] { return courseDb.wordIds(); });
     return record.wasCreated() ? path : QString();
 }
 

@@ -5,7 +5,7 @@
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
 #include "learn/learncodes.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "learn/learnmgr.h"
 #include "learn/learnreportmgr.h"
 #include "learn/learnsetmgr.h"
@@ -107,7 +107,7 @@ void TestLearnMgr::init()
     user.addCourse(1, 1, 1, QStringLiteral("Tom's words"), 3, true);
     QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/udata/course/1.db")),
                             numberedWords(3, QStringLiteral("tom"))));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
 }
 
 void TestLearnMgr::cleanup()
@@ -456,7 +456,7 @@ void TestLearnMgr::quotedUserCourseIsStudiedAndListed()
     QVERIFY(QFile::exists(recordPath(QStringLiteral("u1.ldb"))));
     // The rebuilt tree lists it among the courses being learned, with its statistics.
     delete m_tree;
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
     QTableView view;
     m_tree->showCourses(&view, m_tree->learningNodeId());
     QAbstractItemModel *model = view.model();
@@ -499,7 +499,7 @@ void TestLearnMgr::userNamesStayInTheirFolder()
     QVERIFY(QDir().mkpath(m_root->filePath(QStringLiteral("/udata/bob21"))));
     const QStringList before = QDir(m_root->path()).entryList(QDir::AllEntries);
     {
-        CourseCategoryMgr tree(name, LearnCourseDB::summary);
+        CourseCategoryMgr tree(name, readLearningRecord);
         LearnMgr mgr(name, id, &tree);
         QCOMPARE(study(mgr, LearnCode::KnowWell), studied ? 1 : int(LearnCode::AllKnown));
     }
@@ -513,7 +513,7 @@ void TestLearnMgr::userNamesStayInTheirFolder()
     QVERIFY(QDir(m_root->filePath(QStringLiteral("/udata/bob21"))).isEmpty());
     QCOMPARE(QDir(m_root->path()).entryList(QDir::AllEntries), before);
     // The tree's statistics and the report read the learner's own record, and only it.
-    CourseCategoryMgr tree(name, LearnCourseDB::summary);
+    CourseCategoryMgr tree(name, readLearningRecord);
     QCOMPARE(tree.hasLearnFiles(), studied);
     LearnReportMgr report(name);
     QCOMPARE(report.refresh(), studied ? 1 : 0);
@@ -539,7 +539,7 @@ void TestLearnMgr::refusedWriteBacksAreKeptAndReported()
     }
     QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/23.db")),
                             numberedWords(320)));
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     int id = 0;
     for (int i = 1; i < 100 && !id; ++i)
         if (tree.courseMid(i) == 23)
@@ -584,7 +584,7 @@ void TestLearnMgr::killedPlanSessionKeepsItsQuota()
     }
     QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/24.db")),
                             numberedWords(60)));
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     int id = 0;
     for (int i = 1; i < 100 && !id; ++i)
         if (tree.courseMid(i) == 24)
@@ -643,7 +643,7 @@ void TestLearnMgr::secondSessionOnARecordDoesNotStart()
 // file, reports, then waits to be killed.
 static int runPlanChild(int mid)
 {
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     int courseId = 0;
     for (int i = 1; i < 100 && !courseId; ++i)
         if (tree.courseMid(i) == mid && tree.courseType(i) == CourseCategoryMgr::OfficialCourses)

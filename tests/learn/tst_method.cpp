@@ -174,7 +174,7 @@ void TestLearnMethod::drawResultWithoutWord()
     QVERIFY(makeCourse(coursePath(), words));
     {
         CourseDB course(coursePath());
-        LearnCourseDB created(recordPath(), &course);
+        LearnCourseDB created(recordPath(), [&course] { return course.wordIds(); });
     }
     if (!setup.isEmpty())
         QVERIFY(execOnFile(recordPath(), setup));
@@ -284,7 +284,7 @@ void TestLearnMethod::unreadableRecordEndsTheStudy()
         QVERIFY(makeCourse(coursePath(), 2000));
         {
             CourseDB course(coursePath());
-            LearnCourseDB created(recordPath(), &course);
+            LearnCourseDB created(recordPath(), [&course] { return course.wordIds(); });
         }
         QFile whole(recordPath());
         QVERIFY(whole.open(QIODevice::ReadOnly));

@@ -52,7 +52,7 @@ void TestLearnReportMgr::makeRecord(const QString &user, const QString &name, in
     QVERIFY(makeCourse(course, words));
     CourseDB courseDb(course);
     LearnCourseDB record(m_root->filePath(QStringLiteral("/udata/%1/%2").arg(user, name)),
-                         &courseDb);
+                         [&courseDb] { return courseDb.wordIds(); });
     QVERIFY(record.wasCreated());
     record.exec("BEGIN");
     int wid = 1;

@@ -50,7 +50,7 @@ private:
     // The current row of the way table.
     static Way fetchWay();
     // The word drawn for a row: a new word for a first grading, else a due word in learning.
-    static WordProgress drawnWord(const Way &way);
+    static StudyWordRow drawnWord(const Way &way);
 
 private slots:
     void stepStaysOnList_data();
@@ -90,11 +90,11 @@ void TestSchedule::stepStaysOnList()
 
 void TestSchedule::gradingRecordsStateAndTimes()
 {
-    WordProgress drawn;
+    StudyWordRow drawn;
     drawn.state = LearnCode::New;
     drawn.times = 4;
     drawn.step = 3;
-    const WordProgress graded = LearnSchedule::graded(drawn);
+    const StudyWordRow graded = LearnSchedule::graded(drawn);
     QCOMPARE(graded.state, int(LearnCode::Learning));
     QCOMPARE(graded.times, 5);
     QCOMPARE(graded.step, 3);
@@ -189,9 +189,9 @@ TestSchedule::Way TestSchedule::fetchWay()
             expState, expStep, expFp,    expDLevel, becameKnown};
 }
 
-WordProgress TestSchedule::drawnWord(const Way &way)
+StudyWordRow TestSchedule::drawnWord(const Way &way)
 {
-    WordProgress drawn;
+    StudyWordRow drawn;
     drawn.state = way.times == 0 ? LearnCode::New : LearnCode::Learning;
     drawn.step = way.step;
     drawn.fp = way.times == 0 ? 0 : way.points.at(qMin(way.step, int(way.points.size()) - 1));
@@ -203,8 +203,8 @@ WordProgress TestSchedule::drawnWord(const Way &way)
 void TestSchedule::nineWays()
 {
     const Way way = fetchWay();
-    const WordProgress drawn = drawnWord(way);
-    WordProgress word = LearnSchedule::graded(drawn);
+    const StudyWordRow drawn = drawnWord(way);
+    StudyWordRow word = LearnSchedule::graded(drawn);
     const ScheduleChange ask = LearnSchedule::afterAsk(way.grade, drawn, 0, way.points);
     word = LearnSchedule::applied(word, ask);
     bool known = ask.becameKnown;
@@ -231,7 +231,7 @@ void TestSchedule::nineWaysThroughFreeMethod()
     const Way way = fetchWay();
     // The session's "file" record is an in-memory one here: one word, drawn as the row says.
     LearnCourseDBMemory file(QStringLiteral("schedule-file"));
-    const WordProgress drawn = drawnWord(way);
+    const StudyWordRow drawn = drawnWord(way);
     const QString lastTime = way.times == 0 ? QStringLiteral("NULL")
                                             : QStringLiteral("'%1'").arg(localText(-20 * 86400));
     QVERIFY(execOnConnection(
@@ -261,7 +261,7 @@ void TestSchedule::nineWaysThroughFreeMethod()
         QCOMPARE(method.gradingCount(), 1);
     }
     // The method is gone: its changes are in the "file".
-    const StudyRow row = rowsOfConnection(file.connectionName()).value(7);
+    const StudyWordRow row = rowsOfConnection(file.connectionName()).value(7);
     QCOMPARE(row.state, way.expState);
     QCOMPARE(row.step, way.expStep);
     QCOMPARE(row.fp, way.expFp);
@@ -272,7 +272,7 @@ void TestSchedule::nineWaysThroughFreeMethod()
 
 void TestSchedule::unknownCodesChangeNothing()
 {
-    WordProgress drawn;
+    StudyWordRow drawn;
     drawn.state = LearnCode::Learning;
     drawn.step = 2;
     drawn.fp = 43200;

@@ -2,6 +2,7 @@
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
 #include "learn/learncoursedb.h"
+#include "learn/learnmethodfactory.h"
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
 #include "studysession.h"
@@ -67,9 +68,9 @@ int gradedRows(const QString &path)
 int runChildSession(const QString &coursePath, const QString &recordPath, int gradings)
 {
     CourseDB course(coursePath);
-    LearnCourseDB file(recordPath, &course);
+    LearnCourseDB file(recordPath, [&course] { return course.wordIds(); });
     LearnSetMgr settings(&file);
-    LearnMethodBase *method = LearnMethodBase::create(settings);
+    LearnMethodBase *method = createLearnMethod(settings);
     method->attach(&file);
     for (int i = 0; i < gradings; ++i) {
         method->resetWordState();
@@ -159,17 +160,17 @@ void TestLearnSession::wholeSessionReachesTheFile()
         QCOMPARE(reopened.countInState(LearnCode::Known), expectedKnown);
         QCOMPARE(reopened.countInState(LearnCode::Learning), 100 - expectedKnown);
     }
-    const QMap<int, StudyRow> rows = rowsOfFile(recordPath());
+    const QMap<int, StudyWordRow> rows = rowsOfFile(recordPath());
     QCOMPARE(rows.size(), 300);
-    for (const StudyRow &row : rows) {
+    for (const StudyWordRow &row : rows) {
         const Way *way = wayOf.value(row.wid);
         if (!way) {
             QVERIFY2(row.state == 0 && row.step == 0 && row.fp == 0 && row.dLevel == 0 &&
-                         row.times == 0 && row.lastTimeNull,
-                     qPrintable(row.toString()));
+                         row.times == 0 && row.lastTime.isNull(),
+                     qPrintable(describe(row)));
             continue;
         }
-        const QString what = QString(way->name) + ": " + row.toString();
+        const QString what = QString(way->name) + ": " + describe(row);
         QVERIFY2(row.state == way->state && row.step == 0 && row.fp == way->fp &&
                      row.dLevel == way->dLevel && row.times == 1 && row.mark == 0,
                  qPrintable(what));
@@ -185,7 +186,7 @@ void TestLearnSession::wholeSessionReachesTheFile()
     QStringList edits;
     QList<std::pair<std::pair<int, QString>, int>> due; // ((Fp, LastTime), WID)
     int j = 0;
-    for (const StudyRow &row : rows) {
+    for (const StudyWordRow &row : rows) {
         if (row.state != LearnCode::Learning)
             continue;
         const int fp = j % 3 == 0 ? 1800 : row.fp;
@@ -250,7 +251,7 @@ void TestLearnSession::normalEndEqualsOneReplay()
     const QString reference = m_root->filePath("/udata/tom/reference.ldb");
     {
         CourseDB course(coursePath());
-        LearnCourseDB created(recordPath(), &course);
+        LearnCourseDB created(recordPath(), [&course] { return course.wordIds(); });
         // Some words already in learning and due, so due and new words mix.
         QVERIFY(execOnFile(recordPath(),
                            {QStringLiteral("update TSTUDYWORD set STATE = 1, Step = 2, Fp = "
@@ -289,7 +290,7 @@ void TestLearnSession::killedSessionKeepsItsWrittenGradings()
     QVERIFY(makeCourse(coursePath(), 60));
     {
         CourseDB course(coursePath());
-        LearnCourseDB created(recordPath(), &course);
+        LearnCourseDB created(recordPath(), [&course] { return course.wordIds(); });
     }
     const QList<int> order = fillOrder(recordPath());
 
@@ -307,16 +308,16 @@ void TestLearnSession::killedSessionKeepsItsWrittenGradings()
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
     // At least the first 20 gradings are in the file, each whole.
-    const QMap<int, StudyRow> rows = rowsOfFile(recordPath());
+    const QMap<int, StudyWordRow> rows = rowsOfFile(recordPath());
     QCOMPARE(rows.size(), 60);
     int graded = 0;
     for (int i = 0; i < order.size(); ++i) {
-        const StudyRow row = rows.value(order.at(i));
+        const StudyWordRow row = rows.value(order.at(i));
         if (row.times == 0)
             break;
         QVERIFY2(row.state == 1 && row.step == 0 && row.fp == 300 && row.dLevel == 1 &&
-                     !row.lastTimeNull,
-                 qPrintable(row.toString()));
+                     !row.lastTime.isNull(),
+                 qPrintable(describe(row)));
         ++graded;
     }
     QVERIFY2(graded >= 20 && graded <= 25, qPrintable(QString::number(graded)));

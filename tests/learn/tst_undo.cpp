@@ -4,7 +4,7 @@
 #include "coursefixture.h"
 #include "learn/freelearnmethod.h"
 #include "learn/learncodes.h"
-#include "learn/learncoursedb.h"
+#include "learn/learningrecordreader.h"
 #include "learn/learnmgr.h"
 #include "learn/learnsetmgr.h"
 #include "learnfixtures.h"
@@ -40,13 +40,13 @@ private:
             .arg(mgr.oldWordCount())
             .arg(mgr.knownWellCount());
     }
-    static QMap<int, StudyRow> sessionRows()
+    static QMap<int, StudyWordRow> sessionRows()
     {
         return rowsOfConnection(QLatin1String(FreeLearnMethod::kMemoryConnectionName));
     }
     // The file's rows with each LastTime reduced to whether it is set: two sessions grade
     // at different moments.
-    QMap<int, StudyRow> fileRows() const;
+    QMap<int, StudyWordRow> fileRows() const;
     // "SNWord/SOWord/KonwWellWord" of the file's session rows.
     QString sessionLog() const;
     QString recordPath() const { return m_root->filePath(QStringLiteral("/udata/alice/o21.ldb")); }
@@ -64,7 +64,7 @@ void TestUndo::init()
     official.addCourse(21, 2, top, QStringLiteral("二十词"), 20, true);
     QVERIFY(writeCourseFile(m_root->filePath(QStringLiteral("/odata/course/21.db")),
                             numberedWords(20)));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
     QTableView view;
     m_tree->showCourses(&view, m_tree->officialCoursesNodeId());
     auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
@@ -85,10 +85,10 @@ void TestUndo::cleanup()
     m_root = nullptr;
 }
 
-QMap<int, StudyRow> TestUndo::fileRows() const
+QMap<int, StudyWordRow> TestUndo::fileRows() const
 {
-    QMap<int, StudyRow> rows = rowsOfFile(recordPath());
-    for (StudyRow &row : rows)
+    QMap<int, StudyWordRow> rows = rowsOfFile(recordPath());
+    for (StudyWordRow &row : rows)
         row.lastTime = row.lastTime.isEmpty() ? QString() : QStringLiteral("set");
     return rows;
 }
@@ -139,12 +139,12 @@ void TestUndo::undoRestoresRowAndCounts()
                            {"update TSTUDYWORD set STATE = 1, Step = 2, Fp = 43200, DLevel = 1, "
                             "times = 3, LastTime = '" +
                             Clock::format(Clock::now().addDays(-2)) + "' where WID = 5"}));
-    const QMap<int, StudyRow> fileBefore = rowsOfFile(recordPath());
+    const QMap<int, StudyWordRow> fileBefore = rowsOfFile(recordPath());
     {
         LearnMgr mgr(QStringLiteral("alice"), m_courseId, m_tree);
         QVERIFY(!mgr.canUndo());
         QCOMPARE(mgr.undo(), 0);
-        const QMap<int, StudyRow> before = sessionRows();
+        const QMap<int, StudyWordRow> before = sessionRows();
         const int word = mgr.nextWord();
         QCOMPARE(word, due ? 5 : 1);
         const QString drawn = counts(mgr);
@@ -189,7 +189,7 @@ void TestUndo::undoAcrossAWriteBackPoint()
             QVERIFY(study(mgr, LearnCode::KnowWell) > 0);
         QCOMPARE(mgr.nextWord(), 9);
     }
-    const QMap<int, StudyRow> expected = fileRows();
+    const QMap<int, StudyWordRow> expected = fileRows();
     const QString expectedLog = sessionLog();
     QCOMPARE(expectedLog, QStringLiteral("9/0/8"));
     QVERIFY(QFile::remove(recordPath()) && QFile::copy(start, recordPath()));
@@ -235,15 +235,15 @@ void TestUndo::undoAfterAPause()
         // The restored row reaches the file at the next write-back point.
         mgr.pauseTiming();
         QTRY_COMPARE(rowsOfFile(recordPath()).value(2).state, 0);
-        const StudyRow restored = rowsOfFile(recordPath()).value(2);
-        QVERIFY(restored.lastTimeNull);
+        const StudyWordRow restored = rowsOfFile(recordPath()).value(2);
+        QVERIFY(restored.lastTime.isNull());
         QCOMPARE(restored.times, 0);
         mgr.resumeTiming();
     }
-    const QMap<int, StudyRow> rows = rowsOfFile(recordPath());
+    const QMap<int, StudyWordRow> rows = rowsOfFile(recordPath());
     QCOMPARE(rows.value(1).state, 1);
     QCOMPARE(rows.value(2).state, 0);
-    QVERIFY(rows.value(2).lastTimeNull);
+    QVERIFY(rows.value(2).lastTime.isNull());
     QCOMPARE(sessionLog(), QStringLiteral("2/0/0"));
 }
 

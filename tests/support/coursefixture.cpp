@@ -122,7 +122,7 @@ QStringList numberedWords(int count, const QString &prefix)
     return words;
 }
 
-bool writeLearnRecord(const QString &path, const QList<RecordWord> &words,
+bool writeLearnRecord(const QString &path, const QList<StudyWordRow> &words,
                       const QString &forgettingPoints)
 {
     return withDatabase(path, [&](QSqlDatabase &db) {
@@ -134,13 +134,13 @@ bool writeLearnRecord(const QString &path, const QList<RecordWord> &words,
         for (const char *sql : tables)
             if (!run(q, QString::fromUtf8(sql)))
                 return false;
-        for (const RecordWord &w : words) {
+        for (const StudyWordRow &w : words) {
             const QVariant last = w.lastTime.isEmpty() ? QVariant() : QVariant(w.lastTime);
             if (!run(q,
                      QStringLiteral("insert into TSTUDYWORD(WID, STATE, DLevel, Step, Fp, Mark, "
                                     "times, SELType, CType, LastTime) values(?, ?, ?, ?, ?, 0, "
                                     "?, 0, 0, ?)"),
-                     {w.wid, w.state, w.dlevel, w.step, w.fp, w.times, last}))
+                     {w.wid, w.state, w.dLevel, w.step, w.fp, w.times, last}))
                 return false;
         }
         if (!forgettingPoints.isEmpty() &&
@@ -151,12 +151,12 @@ bool writeLearnRecord(const QString &path, const QList<RecordWord> &words,
     });
 }
 
-QList<RecordWord> newWords(int count)
+QList<StudyWordRow> newWords(int count)
 {
-    QList<RecordWord> words;
+    QList<StudyWordRow> words;
     words.reserve(count);
     for (int i = 1; i <= count; ++i) {
-        RecordWord w;
+        StudyWordRow w;
         w.wid = i;
         words << w;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "learn/studywordrow.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -9,7 +11,7 @@
 class SqliteFile;
 
 // Builders for the files the course library reads: catalogues, course word files and
-// learning records, written straight with SQL so that tests control every value.
+// learning records, made with the product's own schemas so that tests control every value.
 
 // A catalogue file with TCategory and TCourse as installed with the program (the file
 // catalogues carry id and exist beside the shared columns).
@@ -39,21 +41,9 @@ bool writeCourseFile(const QString &path, const QStringList &words);
 // Words "w1", "w2", ... "wN".
 QStringList numberedWords(int count, const QString &prefix = QStringLiteral("w"));
 
-// One TSTUDYWORD row of a learning record.
-struct RecordWord
-{
-    int wid = 0;
-    int state = 0;
-    int dlevel = 0;
-    int step = 0;
-    int times = 0;
-    int fp = 0;
-    QString lastTime;
-};
-
 // Writes a learning record file with the four tables and the given word rows; a
 // non-empty forgettingPoints text is stored as the course's "forgottenPoint" setting.
-bool writeLearnRecord(const QString &path, const QList<RecordWord> &words,
+bool writeLearnRecord(const QString &path, const QList<StudyWordRow> &words,
                       const QString &forgettingPoints = QString());
 // count new words with ids 1..count.
-QList<RecordWord> newWords(int count);
+QList<StudyWordRow> newWords(int count);

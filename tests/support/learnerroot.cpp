@@ -1,9 +1,9 @@
 #include "learnerroot.h"
+#include "learn/learningrecordreader.h"
 
 #include "app/settings.h"
 #include "app/startup.h"
 #include "course/coursecategorymgr.h"
-#include "learn/learncoursedb.h"
 #include "learn/learnmgr.h"
 #include "processobjects.h"
 #include "user/usermgr.h"
@@ -44,7 +44,7 @@ int LearnerRoot::courseId(const QString &name)
 
 QString LearnerRoot::studyOnce(const QString &name)
 {
-    CourseCategoryMgr tree(QStringLiteral("alice"), LearnCourseDB::summary);
+    CourseCategoryMgr tree(QStringLiteral("alice"), readLearningRecord);
     const int id = courseId(name);
     if (id <= 0)
         return QString();

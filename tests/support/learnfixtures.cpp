@@ -14,9 +14,9 @@ namespace LearnFixtures {
 
 namespace {
 
-StudyRow rowOf(const QSqlQuery &query)
+StudyWordRow rowOf(const QSqlQuery &query)
 {
-    StudyRow row;
+    StudyWordRow row;
     row.wid = query.value(QStringLiteral("WID")).toInt();
     row.state = query.value(QStringLiteral("STATE")).toInt();
     row.dLevel = query.value(QStringLiteral("DLevel")).toInt();
@@ -25,30 +25,23 @@ StudyRow rowOf(const QSqlQuery &query)
     row.mark = query.value(QStringLiteral("Mark")).toInt();
     row.times = query.value(QStringLiteral("times")).toInt();
     const QVariant last = query.value(QStringLiteral("LastTime"));
-    row.lastTimeNull = last.isNull();
-    row.lastTime = last.toString();
+    row.lastTime = last.isNull() ? QString() : last.toString();
     return row;
 }
 
 } // namespace
 
-bool StudyRow::operator==(const StudyRow &o) const
-{
-    return wid == o.wid && state == o.state && dLevel == o.dLevel && step == o.step && fp == o.fp &&
-           mark == o.mark && times == o.times && lastTime == o.lastTime;
-}
-
-QString StudyRow::toString() const
+QString describe(const StudyWordRow &row)
 {
     return QStringLiteral("WID %1 STATE %2 DLevel %3 Step %4 Fp %5 Mark %6 times %7 LastTime '%8'")
-        .arg(wid)
-        .arg(state)
-        .arg(dLevel)
-        .arg(step)
-        .arg(fp)
-        .arg(mark)
-        .arg(times)
-        .arg(lastTimeNull ? QStringLiteral("NULL") : lastTime);
+        .arg(row.wid)
+        .arg(row.state)
+        .arg(row.dLevel)
+        .arg(row.step)
+        .arg(row.fp)
+        .arg(row.mark)
+        .arg(row.times)
+        .arg(row.lastTime.isNull() ? QStringLiteral("NULL") : row.lastTime);
 }
 
 bool makeCourse(const QString &path, int count)
@@ -56,21 +49,21 @@ bool makeCourse(const QString &path, int count)
     return writeCourseFile(path, numberedWords(count, QStringLiteral("word")));
 }
 
-QMap<int, StudyRow> rowsOfConnection(const QString &connectionName)
+QMap<int, StudyWordRow> rowsOfConnection(const QString &connectionName)
 {
-    QMap<int, StudyRow> rows;
+    QMap<int, StudyWordRow> rows;
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("select * from TSTUDYWORD")))
         return rows;
     while (query.next()) {
-        const StudyRow row = rowOf(query);
+        const StudyWordRow row = rowOf(query);
         rows.insert(row.wid, row);
     }
     return rows;
 }
 
-QMap<int, StudyRow> rowsOfFile(const QString &path)
+QMap<int, StudyWordRow> rowsOfFile(const QString &path)
 {
     SqliteFile connection(path);
     return rowsOfConnection(connection.name());
@@ -83,16 +76,16 @@ QString localText(qint64 secondsFromNow)
         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
 }
 
-bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QString *why)
+bool sameRows(const QMap<int, StudyWordRow> &a, const QMap<int, StudyWordRow> &b, QString *why)
 {
     if (a.keys() != b.keys()) {
         *why = QStringLiteral("different word ids: %1 vs %2 rows").arg(a.size()).arg(b.size());
         return false;
     }
     for (auto it = a.cbegin(); it != a.cend(); ++it) {
-        const StudyRow &other = b.value(it.key());
+        const StudyWordRow &other = b.value(it.key());
         if (it.value() != other) {
-            *why = it.value().toString() + QStringLiteral(" <> ") + other.toString();
+            *why = describe(it.value()) + QStringLiteral(" <> ") + describe(other);
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learn/learnmgr.h"
+#include "learn/studywordrow.h"
 #include "sqlitefile.h"
 
 #include <QDateTime>
@@ -18,35 +19,20 @@ using ::columnOfFile;
 using ::execOnConnection;
 using ::execOnFile;
 
-// One TSTUDYWORD row as the learner's schedule sees it.
-struct StudyRow
-{
-    int wid = 0;
-    int state = 0;
-    int dLevel = 0;
-    int step = 0;
-    int fp = 0;
-    int mark = 0;
-    int times = 0;
-    QString lastTime; // "" for NULL
-    bool lastTimeNull = true;
-
-    bool operator==(const StudyRow &o) const;
-    bool operator!=(const StudyRow &o) const { return !(*this == o); }
-    QString toString() const;
-};
+// A row as one line of text, for failure messages.
+QString describe(const StudyWordRow &row);
 
 // A course file at path with count words "word1".."wordN" (ids 1..N); returns whether it
 // was made.
 bool makeCourse(const QString &path, int count);
 // Every TSTUDYWORD row of the file, by WID.
-QMap<int, StudyRow> rowsOfFile(const QString &path);
+QMap<int, StudyWordRow> rowsOfFile(const QString &path);
 // Every TSTUDYWORD row reachable through an open connection, by WID.
-QMap<int, StudyRow> rowsOfConnection(const QString &connectionName);
+QMap<int, StudyWordRow> rowsOfConnection(const QString &connectionName);
 // Local time text of now + seconds, as LastTime and BSTime are stored.
 QString localText(qint64 secondsFromNow);
 // Compares two row maps, reporting the first difference in *why.
-bool sameRows(const QMap<int, StudyRow> &a, const QMap<int, StudyRow> &b, QString *why);
+bool sameRows(const QMap<int, StudyWordRow> &a, const QMap<int, StudyWordRow> &b, QString *why);
 // Word ids of the record file in the order it was filled (TSTUDYWORD by ID).
 QList<int> fillOrder(const QString &recordPath);
 // The statement that logs a 60-second session without pause, started at start (stored

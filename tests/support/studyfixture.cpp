@@ -1,10 +1,10 @@
 #include "studyfixture.h"
+#include "learn/learningrecordreader.h"
 
 #include "app/settings.h"
 #include "course/coursecategorymgr.h"
 #include "course/mlbasesqlquerymodel.h"
 #include "coursefixture.h"
-#include "learn/learncoursedb.h"
 #include "learnfixtures.h"
 #include "modalanswer.h"
 
@@ -43,7 +43,7 @@ StudyFixture::StudyFixture()
     official.addCourse(32, 2, top, QStringLiteral("丢失的课程"), 10, false);
     writeCourseFile(m_root.filePath(QStringLiteral("/odata/course/31.db")),
                     numberedWords(kWords, QStringLiteral("apple")));
-    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), LearnCourseDB::summary);
+    m_tree = new CourseCategoryMgr(QStringLiteral("alice"), readLearningRecord);
     m_courseId = courseIdOf(m_tree, QString::fromUtf8(kCourseName));
     m_missingId = courseIdOf(m_tree, QStringLiteral("丢失的课程"));
 }

@@ -3,6 +3,7 @@
 #include "course/coursedb.h"
 #include "learn/learncoursedb.h"
 #include "learn/learnmethodbase.h"
+#include "learn/learnmethodfactory.h"
 #include "learn/learnsetmgr.h"
 
 #include <QDateTime>
@@ -15,14 +16,14 @@
 struct StudySession
 {
     StudySession(const QString &coursePath, const QString &recordPath)
-        : course(coursePath), file(recordPath, &course), settings(&file)
+        : course(coursePath), file(recordPath, [this] { return course.wordIds(); }), settings(&file)
     {
     }
     // The method the settings choose, attached to the record file.
     void start()
     {
         started = QDateTime::currentDateTime();
-        method.reset(LearnMethodBase::create(settings));
+        method.reset(createLearnMethod(settings));
         method->attach(&file);
     }
     // Ends the session as the learning manager does: the log row, then the method.
