@@ -32,9 +32,8 @@ std::unique_ptr<CourseDB> openTarget(const QString &target, bool merge)
         QFile::remove(target);
     }
     auto course = std::make_unique<CourseDB>(target);
-    if (!merge)
-        course->createTables();
-    if (course->isOpen() && course->transaction())
+    // A new course's tables are created in the import's own transaction.
+    if (merge ? course->isOpen() && course->transaction() : course->beginWithTables())
         return course;
     qDebug() << tagOf(merge) << "打开课程失败" << target;
     if (!merge) {

@@ -46,14 +46,30 @@ void CourseDB::resetStatements()
 
 void CourseDB::createTables()
 {
-    if (!isOpen()) {
-        resetStatements();
-        open(m_coursePath, QString());
-    }
+    openForCreate();
     TransactionGuard transaction(*this);
     exec(QLatin1String(kCreateTable));
     exec(QLatin1String(kCreateIndex));
     transaction.commit();
+}
+
+void CourseDB::openForCreate()
+{
+    if (!isOpen()) {
+        resetStatements();
+        open(m_coursePath, QString());
+    }
+}
+
+bool CourseDB::beginWithTables()
+{
+    openForCreate();
+    if (!transaction())
+        return false;
+    if (exec(QLatin1String(kCreateTable)) && exec(QLatin1String(kCreateIndex)))
+        return true;
+    rollback();
+    return false;
 }
 
 int CourseDB::wordCount()

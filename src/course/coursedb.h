@@ -41,6 +41,10 @@ public:
     QString path() const { return m_coursePath; }
     // Creates the file with TWORD and its unique index on word.
     void createTables();
+    // As createTables, but the transaction that creates the tables stays open: the
+    // caller's commit stores the tables and its words with one write to disk, a rollback
+    // leaves an empty file. False (nothing open) when the tables could not be created.
+    bool beginWithTables();
     int wordCount();
     bool hasWords();
     // Stores one word; a word already in the course is skipped (the first one wins).
@@ -63,6 +67,8 @@ public:
     void closeFile();
 
 private:
+    // Opens the file (creating it) unless it is open.
+    void openForCreate();
     void resetStatements();
     // The multi-row insert of count words, prepared on first use.
     QSqlQuery *batchInsert(int count);
