@@ -3,6 +3,8 @@
 #include <QByteArrayMatcher>
 #include <QIODevice>
 
+#include <cstring>
+
 namespace {
 
 // Bytes read from the device at a time.
@@ -23,20 +25,51 @@ bool isNameChar(char c)
     return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
 
-// Whether text (line ends already normalised) is valid UTF-8 of XML characters only.
+// Whether text holds XML characters only (the bytes are known to be UTF-8).
 bool isXmlText(QByteArrayView text)
 {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const uchar c = uchar(text.at(i));
-        if (c < 0x20 && c != '\t' && c != '\n')
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
             return false;
         // U+FFFE and U+FFFF are no XML characters.
         if (c == 0xEF && i + 2 < size && uchar(text.at(i + 1)) == 0xBF &&
             (uchar(text.at(i + 2)) == 0xBE || uchar(text.at(i + 2)) == 0xBF))
             return false;
     }
-    return text.isValidUtf8();
+    return true;
+}
+
+// Whether the device's bytes from its position to its end are valid UTF-8. QXmlStreamReader
+// decodes a block ahead of the markup it reads, so a bad byte ends its reading a little
+// before it; the scanner only reads files where that cannot happen.
+bool isUtf8ToEnd(QIODevice *device)
+{
+    QByteArray bytes;
+    qsizetype carried = 0;
+    for (;;) {
+        bytes.resize(carried + kBlock);
+        const qint64 got = device->read(bytes.data() + carried, kBlock);
+        if (got <= 0)
+            return carried == 0;
+        const qsizetype size = carried + got;
+        // A sequence cut by the end of the block waits for the next one.
+        qsizetype complete = size;
+        for (qsizetype back = 1; back <= 3 && back <= size; ++back) {
+            const uchar c = uchar(bytes.at(size - back));
+            if ((c & 0xC0) == 0x80)
+                continue;
+            const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+            if (length > back)
+                complete = size - back;
+            break;
+        }
+        if (!QByteArrayView(bytes).first(complete).isValidUtf8())
+            return false;
+        carried = size - complete;
+        memmove(bytes.data(), bytes.constData() + complete, size_t(carried));
+    }
 }
 
 } // namespace
@@ -53,7 +86,8 @@ bool YoudaoWordBookReader::hasWordBookRoot()
         m_rootChecked = true;
         if (!m_device->isSequential()) {
             m_start = m_device->pos();
-            m_fast = scanPrologue() == Scan::Item;
+            m_fast =
+                isUtf8ToEnd(m_device) && m_device->seek(m_start) && scanPrologue() == Scan::Item;
             if (!m_fast) {
                 m_buffer.clear();
                 m_device->seek(m_start);
@@ -154,13 +188,17 @@ bool YoudaoWordBookReader::need(qsizetype n)
     while (m_buffer.size() - m_pos < n) {
         // Read bytes are dropped first, so the buffer holds about one block.
         if (m_pos > 0) {
-            m_buffer.remove(0, m_pos);
+            const qsizetype left = m_buffer.size() - m_pos;
+            memmove(m_buffer.data(), m_buffer.constData() + m_pos, size_t(left));
+            m_buffer.truncate(left);
             m_pos = 0;
         }
         const qsizetype had = m_buffer.size();
+        if (m_buffer.capacity() < had + kBlock)
+            m_buffer.reserve(had + kBlock);
         m_buffer.resize(had + kBlock);
         const qint64 got = m_device->read(m_buffer.data() + had, kBlock);
-        m_buffer.resize(had + qMax<qint64>(got, 0));
+        m_buffer.truncate(had + qMax<qint64>(got, 0));
         if (got <= 0)
             return false;
     }
@@ -252,7 +290,8 @@ YoudaoWordBookReader::Scan YoudaoWordBookReader::scanText(QByteArrayView name, Q
     {
         QByteArrayView reference;
         char character;
-    } entities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    } entities[] = {
+        {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}};
     const QByteArray endTag = "</" + name.toByteArray() + '>';
     bool inCData = false;
     for (;;) {

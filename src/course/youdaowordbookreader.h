@@ -49,7 +49,12 @@ public:
     static Item cleaned(const Item &raw);
 
 private:
-    enum class Scan { Item, End, Unknown };
+    enum class Scan
+    {
+        Item,
+        End,
+        Unknown
+    };
 
     bool plainRoot();
     bool plainNext();
