@@ -1,6 +1,5 @@
 #include "course/youdaowordbookreader.h"
 
-#include <QByteArrayMatcher>
 #include <QIODevice>
 
 #include <cstring>
@@ -373,25 +372,34 @@ YoudaoWordBookReader::Item YoudaoWordBookReader::cleaned(const Item &raw)
 
 int YoudaoWordBookReader::estimateItems(QIODevice *device)
 {
-    static const QByteArray tag("<item");
-    const QByteArrayMatcher matcher(tag);
+    // "<item" and the character after the name.
+    const qsizetype match = 6;
+    const qsizetype block = 256 * 1024;
     int count = 0;
-    QByteArray carry;
-    while (!device->atEnd()) {
-        const QByteArray chunk = carry + device->read(256 * 1024);
-        if (chunk.size() == carry.size())
+    QByteArray bytes;
+    qsizetype carried = 0;
+    for (;;) {
+        bytes.resize(carried + block);
+        const qint64 got = device->read(bytes.data() + carried, block);
+        if (got <= 0)
             break;
-        qsizetype at = 0;
-        // A match needs the character after the tag name, so the tail waits for more bytes.
-        const qsizetype last = chunk.size() - tag.size() - 1;
-        while ((at = matcher.indexIn(chunk, at)) >= 0 && at <= last) {
-            const char next = chunk.at(at + tag.size());
-            if (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n' ||
-                next == '\r')
+        const qsizetype size = carried + got;
+        const char *data = bytes.constData();
+        // Tags starting in the last match - 1 bytes wait for the next block.
+        const qsizetype last = size - match;
+        for (qsizetype at = 0; at <= last; ++at) {
+            const void *found = memchr(data + at, '<', size_t(last - at + 1));
+            if (!found)
+                break;
+            at = static_cast<const char *>(found) - data;
+            const char next = data[at + 5];
+            if (memcmp(data + at + 1, "item", 4) == 0 &&
+                (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n' ||
+                 next == '\r'))
                 ++count;
-            ++at;
         }
-        carry = chunk.right(qMin<qsizetype>(chunk.size(), tag.size()));
+        carried = qMin(size, match - 1);
+        memmove(bytes.data(), data + size - carried, size_t(carried));
     }
     return count;
 }
