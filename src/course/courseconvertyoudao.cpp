@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <memory>
 
@@ -30,9 +31,8 @@ std::unique_ptr<CourseDB> openTarget(const QString &target, bool merge)
         QFile::remove(target);
     }
     auto course = std::make_unique<CourseDB>(target);
-    if (!merge)
-        course->createTables();
-    if (course->isOpen() && course->transaction())
+    // A new course's tables are created in the import's own transaction.
+    if (merge ? course->isOpen() && course->transaction() : course->beginWithTables())
         return course;
     qDebug() << tagOf(merge) << "打开课程失败" << target;
     if (!merge) {
@@ -40,6 +40,46 @@ std::unique_ptr<CourseDB> openTarget(const QString &target, bool merge)
         QFile::remove(target);
     }
     return nullptr;
+}
+
+// Stores a batch of cleaned items: each headword once (the first item wins), with its
+// example sentence. Words the course already has are left out before their sentences are
+// looked up when merging; in a new course only a word repeated in the book can be there,
+// and insertWords skips it.
+void storeBatch(const QList<YoudaoWordBookReader::Item> &items, CourseDB &course,
+                FullWordDB &sentences, bool merge)
+{
+    QSet<QString> seen;
+    QStringList words;
+    QList<const YoudaoWordBookReader::Item *> fresh;
+    for (const YoudaoWordBookReader::Item &item : items) {
+        if (!seen.contains(item.word)) {
+            seen.insert(item.word);
+            words << item.word;
+            fresh << &item;
+        }
+    }
+    if (merge) {
+        const QSet<QString> known = course.wordsAmong(words);
+        if (!known.isEmpty()) {
+            words.clear();
+            QList<const YoudaoWordBookReader::Item *> unknown;
+            for (const YoudaoWordBookReader::Item *item : std::as_const(fresh)) {
+                if (!known.contains(item->word)) {
+                    words << item->word;
+                    unknown << item;
+                }
+            }
+            fresh = unknown;
+        }
+    }
+    const QStringList found = sentences.getESentences(words);
+    QList<CourseDB::Word> rows;
+    rows.reserve(fresh.size());
+    for (qsizetype i = 0; i < fresh.size(); ++i)
+        rows << CourseDB::Word{fresh.at(i)->word, fresh.at(i)->trans, fresh.at(i)->phonetic,
+                               found.at(i).trimmed()};
+    course.insertWords(rows);
 }
 
 } // namespace
@@ -87,6 +127,10 @@ int CourseConvertYoudao::run(const QString &source, const QString &target, bool 
     std::unique_ptr<CourseDB> course;
     int count = 0;
     bool cancelled = false;
+    // Items wait here until a batch is full: one sentence look-up and one insert for each
+    // hundred words.
+    QList<YoudaoWordBookReader::Item> batch;
+    batch.reserve(CourseDB::kBatchSize);
     YoudaoWordBookReader::Item raw;
     while (reader.next(raw)) {
         if (!course) {
@@ -99,11 +143,6 @@ int CourseConvertYoudao::run(const QString &source, const QString &target, bool 
             }
             sentences->beginLookups();
         }
-        const YoudaoWordBookReader::Item item = YoudaoWordBookReader::cleaned(raw);
-        // An element without a headword (before the first item) has nothing to store.
-        if (!item.word.isEmpty())
-            course->insertWord(item.word, item.trans, item.phonetic,
-                               sentences->getESentence(item.word).trimmed());
         if (count % kProgressStep == 0) {
             emit updateDataReadProgress(count + 1, qMax(estimate, count + 1));
             if (cancelRequested()) {
@@ -112,7 +151,18 @@ int CourseConvertYoudao::run(const QString &source, const QString &target, bool 
             }
         }
         ++count;
+        YoudaoWordBookReader::Item item = YoudaoWordBookReader::cleaned(raw);
+        // An element without a headword (before the first item) has nothing to store.
+        if (item.word.isEmpty())
+            continue;
+        batch << std::move(item);
+        if (batch.size() == CourseDB::kBatchSize) {
+            storeBatch(batch, *course, *sentences, merge);
+            batch.clear();
+        }
     }
+    if (course && !cancelled)
+        storeBatch(batch, *course, *sentences, merge);
     if (!reader.errorString().isEmpty())
         qDebug() << tagOf(merge) << "单词本格式错误" << source << reader.errorString() << "已读"
                  << count;

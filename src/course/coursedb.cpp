@@ -25,24 +25,56 @@ CourseDB::CourseDB(const QString &path) : m_coursePath(path)
         qDebug() << "CourseDB::CourseDB 课程不存在" << path;
 }
 
+namespace {
+
+// A null text would be stored as NULL; the columns hold '' instead.
+QString columnText(const QString &value)
+{
+    return value.isNull() ? QString(QLatin1String("")) : value;
+}
+
+} // namespace
+
 CourseDB::~CourseDB()
+{
+    resetStatements();
+}
+
+void CourseDB::resetStatements()
 {
     // The prepared statements must go before their connection does.
     m_insert.reset();
+    m_batchInserts.clear();
+    m_wordsAmong.reset();
     m_select.reset();
 }
 
 void CourseDB::createTables()
 {
-    if (!isOpen()) {
-        m_insert.reset();
-        m_select.reset();
-        open(m_coursePath, QString());
-    }
+    openForCreate();
     TransactionGuard transaction(*this);
     exec(QLatin1String(kCreateTable));
     exec(QLatin1String(kCreateIndex));
     transaction.commit();
+}
+
+void CourseDB::openForCreate()
+{
+    if (!isOpen()) {
+        resetStatements();
+        open(m_coursePath, QString());
+    }
+}
+
+bool CourseDB::beginWithTables()
+{
+    openForCreate();
+    if (!transaction())
+        return false;
+    if (exec(QLatin1String(kCreateTable)) && exec(QLatin1String(kCreateIndex)))
+        return true;
+    rollback();
+    return false;
 }
 
 int CourseDB::wordCount()
@@ -93,21 +125,96 @@ bool CourseDB::insertWord(const QString &word, const QString &trans, const QStri
         }
         m_insert = std::move(query);
     }
-    // A null text would be stored as NULL; the columns hold '' instead.
-    auto text = [](const QString &value) {
-        return value.isNull() ? QString(QLatin1String("")) : value;
-    };
-    m_insert->bindValue(0, text(word));
-    m_insert->bindValue(1, text(phonetic));
-    m_insert->bindValue(2, text(trans));
-    m_insert->bindValue(3, text(esentence));
+    m_insert->bindValue(0, columnText(word));
+    m_insert->bindValue(1, columnText(phonetic));
+    m_insert->bindValue(2, columnText(trans));
+    m_insert->bindValue(3, columnText(esentence));
     return m_insert->exec();
+}
+
+QSqlQuery *CourseDB::batchInsert(int count)
+{
+    std::unique_ptr<QSqlQuery> &query = m_batchInserts[count];
+    if (!query) {
+        QString sql = QStringLiteral("insert into tword(word, phonetic, trans, esentence) values");
+        for (int k = 0; k < count; ++k)
+            sql += k ? QLatin1String(", (?, ?, ?, ?)") : QLatin1String("(?, ?, ?, ?)");
+        auto prepared = std::make_unique<QSqlQuery>(*m_database);
+        if (!prepared->prepare(sql)) {
+            qDebug() << "CourseDB::insertWords" << prepared->lastError().text();
+            m_batchInserts.erase(count);
+            return nullptr;
+        }
+        query = std::move(prepared);
+    }
+    return query.get();
+}
+
+void CourseDB::insertWords(const QList<Word> &words)
+{
+    if (!isOpen())
+        return;
+    for (qsizetype from = 0; from < words.size(); from += kBatchSize) {
+        const int count = int(qMin<qsizetype>(kBatchSize, words.size() - from));
+        // A single word gains nothing from the multi-row statement.
+        QSqlQuery *query = count > 1 ? batchInsert(count) : nullptr;
+        if (query) {
+            for (int k = 0; k < count; ++k) {
+                const Word &w = words.at(from + k);
+                query->bindValue(4 * k, columnText(w.word));
+                query->bindValue(4 * k + 1, columnText(w.phonetic));
+                query->bindValue(4 * k + 2, columnText(w.trans));
+                query->bindValue(4 * k + 3, columnText(w.esentence));
+            }
+            // The unique index aborts the whole statement on a word already stored, and
+            // the statement's rows are undone; one by one, each such word is skipped.
+            if (query->exec())
+                continue;
+        }
+        for (int k = 0; k < count; ++k) {
+            const Word &w = words.at(from + k);
+            insertWord(w.word, w.trans, w.phonetic, w.esentence);
+        }
+    }
+}
+
+QSet<QString> CourseDB::wordsAmong(const QStringList &words)
+{
+    QSet<QString> known;
+    if (!isOpen())
+        return known;
+    if (!m_wordsAmong) {
+        QString sql = QStringLiteral("select word from tword where word in (");
+        for (int k = 0; k < kBatchSize; ++k)
+            sql += k ? QLatin1String(", ?") : QLatin1String("?");
+        sql += QLatin1Char(')');
+        auto query = std::make_unique<QSqlQuery>(*m_database);
+        query->setForwardOnly(true);
+        if (!query->prepare(sql)) {
+            qDebug() << "CourseDB::wordsAmong" << query->lastError().text();
+            return known;
+        }
+        m_wordsAmong = std::move(query);
+    }
+    for (qsizetype from = 0; from < words.size(); from += kBatchSize) {
+        const qsizetype count = qMin<qsizetype>(kBatchSize, words.size() - from);
+        // Unused places hold NULL, which equals no word.
+        for (int k = 0; k < kBatchSize; ++k)
+            m_wordsAmong->bindValue(k, k < count ? QVariant(words.at(from + k)) : QVariant());
+        if (!m_wordsAmong->exec()) {
+            qDebug() << "CourseDB::wordsAmong" << m_wordsAmong->lastError().text();
+            continue;
+        }
+        while (m_wordsAmong->next())
+            known.insert(m_wordsAmong->value(0).toString());
+        m_wordsAmong->finish();
+    }
+    return known;
 }
 
 void CourseDB::closeFile()
 {
-    m_insert.reset();
-    m_select.reset();
+    resetStatements();
     if (isOpen())
         close();
 }

@@ -4,8 +4,11 @@
 #include "course/wordinfo.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
+#include <map>
 #include <memory>
 
 class QSqlQuery;
@@ -15,6 +18,18 @@ class QSqlQuery;
 class CourseDB : public psqlite
 {
 public:
+    // One word as insertWords stores it.
+    struct Word
+    {
+        QString word;
+        QString trans;
+        QString phonetic;
+        QString esentence;
+    };
+
+    // Most words one multi-row insert or one look-up of wordsAmong handles.
+    static const int kBatchSize = 100;
+
     static const char *const kCreateTable;
     static const char *const kCreateIndex;
     static const char *const kSelectWordIds;
@@ -27,6 +42,10 @@ public:
     QString path() const { return m_coursePath; }
     // Creates the file with TWORD and its unique index on word.
     void createTables();
+    // As createTables, but the transaction that creates the tables stays open: the
+    // caller's commit stores the tables and its words with one write to disk, a rollback
+    // leaves an empty file. False (nothing open) when the tables could not be created.
+    bool beginWithTables();
     int wordCount();
     bool hasWords();
     // The word ids in the course's own order (ascending id); ids that are not positive are
@@ -37,6 +56,14 @@ public:
     // transaction costs one prepare.
     bool insertWord(const QString &word, const QString &trans, const QString &phonetic,
                     const QString &esentence);
+    // Stores the words in order, exactly as insertWord would one by one: rows, ids and the
+    // skipped words (already in the course, or earlier in the list) are the same. Up to
+    // kBatchSize words go in as one statement; a statement that hits a word already
+    // there changes nothing, and its words are then stored one by one.
+    void insertWords(const QList<Word> &words);
+    // The words of the list that the course already has (at most kBatchSize words a
+    // statement).
+    QSet<QString> wordsAmong(const QStringList &words);
     // Fills info with the row's columns (existing keys overwritten); false if no such id.
     bool getWordInfoByID(WordInfo &info, int id);
 
@@ -44,8 +71,16 @@ public:
     void closeFile();
 
 private:
+    // Opens the file (creating it) unless it is open.
+    void openForCreate();
+    void resetStatements();
+    // The multi-row insert of count words, prepared on first use.
+    QSqlQuery *batchInsert(int count);
+
     QString m_coursePath;
     std::unique_ptr<QSqlQuery> m_insert;
+    std::map<int, std::unique_ptr<QSqlQuery>> m_batchInserts;
+    std::unique_ptr<QSqlQuery> m_wordsAmong;
     // The word look-up of the drill, prepared once per connection.
     std::unique_ptr<QSqlQuery> m_select;
 };

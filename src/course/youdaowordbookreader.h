@@ -12,6 +12,13 @@ class QIODevice;
 // elements. The fields are one record reused for all items: a field an item lacks keeps
 // the value of the last item that had it. Reading stops for good at the first XML error;
 // the items completed before it have been delivered.
+//
+// Word books as the dictionary writes them (plain elements, text, CDATA, the predefined
+// entities) are read by a byte scanner that checks everything it accepts; at the first
+// construct it does not know, the file is read again from the start with
+// QXmlStreamReader, up to the items already delivered, so every file yields the same items
+// and errors as QXmlStreamReader alone gives. A sequential device is read by
+// QXmlStreamReader only.
 class YoudaoWordBookReader
 {
 public:
@@ -42,7 +49,34 @@ public:
     static Item cleaned(const Item &raw);
 
 private:
+    enum class Scan
+    {
+        Item,
+        End,
+        Unknown
+    };
+
+    bool plainRoot();
+    bool plainNext();
     void readItemFields();
+    // Falls back to QXmlStreamReader; false when even that finds no root.
+    bool switchToPlain();
+
+    Scan scanPrologue();
+    Scan scanItem();
+    Scan scanText(QByteArrayView name, QByteArray &text);
+    bool skipSpace();
+    // Whether the bytes at the read position start with prefix (reads more as needed).
+    bool startsWith(QByteArrayView prefix);
+    // At least n unread bytes, unless the device ends first.
+    bool need(qsizetype n);
+
+    QIODevice *m_device;
+    qint64 m_start = 0;
+    bool m_fast = false;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    int m_delivered = 0;
 
     QXmlStreamReader m_xml;
     Item m_record;

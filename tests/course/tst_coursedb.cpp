@@ -7,6 +7,7 @@
 #include "testroot.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void wordsRoundTrip_data();
     void wordsRoundTrip();
     void duplicateWordKeepsFirst();
+    void batchInsertStoresAsSingleInserts();
     void unknownIdFailsAndLogsPathAndId_data();
     void unknownIdFailsAndLogsPathAndId();
     void getWordInfoKeepsOtherKeys();
@@ -144,6 +146,49 @@ void TestCourseDB::duplicateWordKeepsFirst()
     WordInfo info;
     QVERIFY(db.getWordInfoByID(info, 1));
     QCOMPARE(info.value(QStringLiteral("trans")).toString(), QStringLiteral("n. 光"));
+}
+
+namespace {
+
+QStringList rowsOf(CourseDB &db)
+{
+    QStringList rows;
+    WordInfo info;
+    for (int id = 1; db.getWordInfoByID(info, id); ++id)
+        rows << QStringList{info.value("word").toString(), info.value("trans").toString(),
+                            info.value("phonetic").toString(), info.value("esentence").toString()}
+                    .join(QLatin1Char('|'));
+    return rows;
+}
+
+} // namespace
+
+void TestCourseDB::batchInsertStoresAsSingleInserts()
+{
+    // Random lists with words repeated inside a batch, across batches and from the course
+    // before: the batches must leave exactly the rows that single inserts leave.
+    QRandomGenerator random(7);
+    for (int round = 0; round < 20; ++round) {
+        QList<CourseDB::Word> words;
+        for (int i = random.bounded(1, 260); i > 0; --i)
+            words << CourseDB::Word{QStringLiteral("w%1").arg(random.bounded(300)),
+                                    QStringLiteral("t%1").arg(i),
+                                    i % 3 ? QStringLiteral("p") : QString(), QString()};
+        TestRoot root;
+        CourseDB single(newCoursePath(root, QStringLiteral("/udata/course/1.db")));
+        CourseDB batched(newCoursePath(root, QStringLiteral("/udata/course/2.db")));
+        for (CourseDB *db : {&single, &batched}) {
+            db->createTables();
+            db->insertWord(QStringLiteral("w7"), QStringLiteral("before"), QString(), QString());
+            db->transaction();
+        }
+        for (const CourseDB::Word &w : std::as_const(words))
+            single.insertWord(w.word, w.trans, w.phonetic, w.esentence);
+        batched.insertWords(words);
+        single.commit();
+        batched.commit();
+        QCOMPARE(rowsOf(batched), rowsOf(single));
+    }
 }
 
 void TestCourseDB::unknownIdFailsAndLogsPathAndId_data()
