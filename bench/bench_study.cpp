@@ -149,7 +149,8 @@ int main(int argc, char *argv[])
 
     auto *w = new Memora_MainWindow_Study(QStringLiteral("bench"), courseId, name, &tree, nullptr);
     QApplication::setActiveWindow(w);
-    QTest::qWaitForWindowActive(w);
+    if (!QTest::qWaitForWindowActive(w))
+        qWarning("bench_study: the study window did not become active");
     PaintWatch watch(w);
     app.installEventFilter(&watch);
     QCoreApplication::processEvents();
