@@ -65,7 +65,11 @@ void TestBubbleTooltip::pointerRestingKeepsItUp()
     Memora_MainWindow_BubbleTooltip tip(QStringLiteral("更新提示"));
     tip.show();
     QTRY_VERIFY_WITH_TIMEOUT(tip.y() < tip.shownY(), 10000);
-    tip.start_close(whilePoppingDown ? 1 : 20);
+    // The rise ends at the next step after the top is reached.
+    QTest::qWait(50);
+    // Shown: a stay long enough that a busy machine cannot start the slide down before the
+    // pointer arrives.
+    tip.start_close(whilePoppingDown ? 1 : 1000);
     if (whilePoppingDown)
         QTRY_VERIFY(tip.y() > tip.shownY() + 2);
     enter(&tip);
