@@ -25,11 +25,16 @@ QString folderName(const QString &userName)
 
 } // namespace
 
+bool isUsableUserName(const QString &userName)
+{
+    return !userName.isEmpty() && userName != QLatin1String(".") &&
+           userName != QLatin1String("..") && !userName.contains(QLatin1Char('/')) &&
+           !userName.contains(QLatin1Char('\\')) && !userName.contains(QChar(0));
+}
+
 QString userFolderPath(const QString &userName)
 {
-    if (userName.isEmpty() || userName == QLatin1String(".") || userName == QLatin1String("..") ||
-        userName.contains(QLatin1Char('/')) || userName.contains(QLatin1Char('\\')) ||
-        userName.contains(QChar(0))) {
+    if (!isUsableUserName(userName)) {
         qDebug() << "userFolderPath 拒绝的用户名" << userName;
         return QString();
     }

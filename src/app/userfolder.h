@@ -8,5 +8,7 @@
 // could leave that folder or name another one is refused: empty, ".", "..", or containing "/", "\"
 // or NUL. A refused name gives an empty string and one log line; callers then do nothing for it.
 QString userFolderPath(const QString &userName);
+// Whether userName can name a folder: not empty, not "." or "..", no "/", "\\" or NUL.
+bool isUsableUserName(const QString &userName);
 // userFolderPath + "/" + fileName, or empty for a refused name.
 QString userFilePath(const QString &userName, const QString &fileName);

@@ -41,13 +41,6 @@ public:
     }
 };
 
-bool isUsableUserName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && name != QLatin1String(".") &&
-           name != QLatin1String("..");
-}
-
 } // namespace
 
 LearnChartData::LearnChartData(const QString &userName) : m_userName(userName)
@@ -69,11 +62,10 @@ void LearnChartData::clear()
 int LearnChartData::refresh(const QString &selectedRecordPath)
 {
     clear();
-    // The name becomes a folder name: never let it climb out of "/udata".
-    if (!isUsableUserName(m_userName)) {
-        qDebug() << "LearnChartData::refresh 无效的用户名" << m_userName;
+    // The name becomes a folder name: an unsafe one has no folder (logged).
+    const QString folder = userFolderPath(m_userName);
+    if (folder.isEmpty())
         return 0;
-    }
     const QString selected = selectedRecordPath.isEmpty()
                                  ? QString()
                                  : QFileInfo(selectedRecordPath).canonicalFilePath();
@@ -83,10 +75,7 @@ int LearnChartData::refresh(const QString &selectedRecordPath)
     const QString todayStart = Clock::format(QDateTime(m_today, QTime(0, 0)));
     const QDate firstDay = firstActivityDay();
     int read = 0;
-    const QString folder = userFolderPath(m_userName);
-    const QStringList entries = folder.isEmpty()
-                                    ? QStringList()
-                                    : listFiles(folder + QLatin1Char('/'), QStringLiteral("*.ldb"));
+    const QStringList entries = listFiles(folder + QLatin1Char('/'), QStringLiteral("*.ldb"));
     for (const QString &entry : entries) {
         const QFileInfo info(entry);
         if (!info.isFile() || info.size() == 0)

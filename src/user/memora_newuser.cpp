@@ -1,6 +1,7 @@
 #include "user/memora_newuser.h"
 
 #include "app/product.h"
+#include "app/userfolder.h"
 #include "user/helptext.h"
 #include "user/usermgr.h"
 
@@ -23,9 +24,7 @@ Memora_NewUser::Memora_NewUser(QWidget *parent, UserMgr *users)
 QString Memora_NewUser::unusableNameReason(const QString &name)
 {
     // The name becomes the folder of the user's learning records.
-    if (name == QLatin1String(".") || name == QLatin1String("..") ||
-        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
-        name.contains(QChar(0)))
+    if (!name.isEmpty() && !isUsableUserName(name))
         return tr("\n 用户名不能是“.”或“..”，也不能包含“/”或“\\”！  \n 请重新输入……");
     return QString();
 }
