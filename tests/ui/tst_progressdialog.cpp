@@ -46,8 +46,6 @@ void TestProgressDialog::downloadResult_data()
                                << int(QDialog::Accepted);
     QTest::newRow("404") << 404 << int(FakeHttpServer::Mode::Normal) << "未知网络错误，请联系我们！"
                          << int(QDialog::Rejected);
-    QTest::newRow("500") << 500 << int(FakeHttpServer::Mode::Normal) << "未知网络错误，请联系我们！"
-                         << int(QDialog::Rejected);
     QTest::newRow("dropped") << 200 << int(FakeHttpServer::Mode::Drop)
                              << "官方服务器被关闭，请稍后重试 或 联系我们！"
                              << int(QDialog::Rejected);
