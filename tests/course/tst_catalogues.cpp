@@ -42,6 +42,7 @@ private Q_SLOTS:
     void myCoursesFromLearningFiles_data();
     void myCoursesFromLearningFiles();
     void myCoursesWithoutLearningFiles();
+    void myCoursesCategoriesMadeByExactStatements();
 
 private:
     void writeCatalogues(const TestRoot &root);
@@ -318,6 +319,24 @@ void TestCatalogues::myCoursesWithoutLearningFiles()
                           QStringLiteral("3/1/已掌握..")}));
     QCOMPARE(my->learningCategoryId(), 2);
     QCOMPARE(my->masteredCategoryId(), 3);
+}
+
+void TestCatalogues::myCoursesCategoriesMadeByExactStatements()
+{
+    TestRoot root;
+    CourseCategoryMgr tree(QStringLiteral("carol"), readLearningRecord);
+    MCategoryCourseDB *my = tree.mCategoryCourseDB();
+    QCOMPARE(my->connectionName(), QStringLiteral("MCategoryCourseDB"));
+    QCOMPARE(my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCourse'"))
+                 .toString(),
+             QStringLiteral("CREATE TABLE [TCourse] ( \t\t\t   [mid] INTEGER, \t\t\t   [cttype] "
+                            "INTEGER, \t\t\t   [cid] INTEGER, \t\t\t   [name] TEXT, \t\t\t   "
+                            "[wcount] INTEGER)"));
+    QCOMPARE(my->rexec(QStringLiteral("select sql from sqlite_master where name = 'TCategory'"))
+                 .toString(),
+             QStringLiteral("CREATE TABLE [TCategory] ( \t\t\t   [id] INTEGER PRIMARY KEY "
+                            "AUTOINCREMENT, \t\t\t   [pid] INTEGER, \t\t\t   [name] TEXT, "
+                            "\t\t\t   [coursecount] INTEGER)"));
 }
 
 QTEST_MAIN(TestCatalogues)

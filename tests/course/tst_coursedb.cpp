@@ -54,6 +54,18 @@ void TestCourseDB::missingFileIsLoggedAndCreatable()
         CourseDB second(path);
         QCOMPARE(second.wordCount(), 0);
         QVERIFY(!second.hasWords());
+        // The table was made by the exact statement, with the unique index on word.
+        QCOMPARE(
+            second.rexec(QStringLiteral("select sql from sqlite_master where name = 'TWORD'"))
+                .toString(),
+            QStringLiteral("CREATE TABLE [TWORD] ( \t\t[id] INTEGER PRIMARY KEY AUTOINCREMENT, "
+                           "\t\t[word] TEXT NOT NULL ON CONFLICT FAIL, \t\t[phonetic] TEXT, "
+                           "\t\t[trans] TEXT NOT NULL ON CONFLICT FAIL, \t\t[esentence] TEXT, "
+                           "\t\t[other] TEXT)"));
+        QCOMPARE(
+            second.rexec(QStringLiteral("select count(*) from sqlite_master where name = 'wu'"))
+                .toInt(),
+            1);
     }
     QVERIFY(db.insertWord(QStringLiteral("apple"), QStringLiteral("n. 苹果"),
                           QStringLiteral("ˈæpl"), QStringLiteral("An apple a day.")));
