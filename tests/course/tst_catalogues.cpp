@@ -35,13 +35,10 @@ private Q_SLOTS:
     void emptyUserCatalogueIsMadeInPlace();
     void officialLookups_data();
     void officialLookups();
-    void addedCategoryKeepsNameUnderUserCourses_data();
-    void addedCategoryKeepsNameUnderUserCourses();
-    void renameAndDeleteCategory();
-    void addCourseMakesInstalledEmptyCourse_data();
-    void addCourseMakesInstalledEmptyCourse();
+    void addedCategoryAndCourseKeepTheirNames_data();
+    void addedCategoryAndCourseKeepTheirNames();
+    void renameAndDeleteCategoryAndCourse();
     void courseNamesInStoredOrder();
-    void deleteCourseKeepsOthers();
     void myCoursesFromLearningFiles_data();
     void myCoursesFromLearningFiles();
     void myCoursesWithoutLearningFiles();
@@ -153,7 +150,7 @@ void TestCatalogues::officialLookups()
     QCOMPARE(official.getWordCount(mid), wcount);
 }
 
-void TestCatalogues::addedCategoryKeepsNameUnderUserCourses_data()
+void TestCatalogues::addedCategoryAndCourseKeepTheirNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("chinese") << QStringLiteral("考研词汇");
@@ -162,7 +159,7 @@ void TestCatalogues::addedCategoryKeepsNameUnderUserCourses_data()
     QTest::newRow("sql text") << QStringLiteral("x'); DROP TABLE TCategory; --");
 }
 
-void TestCatalogues::addedCategoryKeepsNameUnderUserCourses()
+void TestCatalogues::addedCategoryAndCourseKeepTheirNames()
 {
     QFETCH(QString, name);
     TestRoot root;
@@ -172,15 +169,37 @@ void TestCatalogues::addedCategoryKeepsNameUnderUserCourses()
     QCOMPARE(user.getCategoryId(name), 0);
     QVERIFY(user.addCategory(name));
     QVERIFY(user.categoryExists(name));
-    const int id = user.getCategoryId(name);
-    QVERIFY(id > 1);
-    QCOMPARE(user.value(QStringLiteral("select name from TCategory where id = ?"), {id}).toString(),
-             name);
-    QCOMPARE(user.value(QStringLiteral("select pid from TCategory where id = ?"), {id}).toInt(), 1);
+    const int cid = user.getCategoryId(name);
+    QVERIFY(cid > 1);
+    QCOMPARE(
+        user.value(QStringLiteral("select name from TCategory where id = ?"), {cid}).toString(),
+        name);
+    QCOMPARE(user.value(QStringLiteral("select pid from TCategory where id = ?"), {cid}).toInt(),
+             1);
     QCOMPARE(user.value(QStringLiteral("select count(*) from TCategory")).toInt(), 2);
+
+    // A course of the same name in it: an installed course without words.
+    QVERIFY(!user.courseExists(name));
+    const int mid = user.addCourse(cid, name);
+    // The fixture's one course has row id 1 (and file id 7); the new row follows it.
+    QCOMPARE(mid, 2);
+    QVERIFY(user.courseExists(name));
+    QCOMPARE(user.getCourseMid(name), mid);
+    QCOMPARE(user.getCourseName(mid), name);
+    QCOMPARE(user.value(QStringLiteral("select name from TCourse where id = ?"), {mid}).toString(),
+             name);
+    // mid/cttype/cid/wcount/exist
+    QCOMPARE(user.value(QStringLiteral("select mid || '/' || cttype || '/' || cid || '/' || "
+                                       "wcount || '/' || exist from TCourse where id = ?"),
+                        {mid})
+                 .toString(),
+             QStringLiteral("2/1/%1/0/1").arg(cid));
+    QCOMPARE(user.getWordCount(mid), 0);
+    QVERIFY(user.setWordCount(mid, 321));
+    QCOMPARE(user.getWordCount(mid), 321);
 }
 
-void TestCatalogues::renameAndDeleteCategory()
+void TestCatalogues::renameAndDeleteCategoryAndCourse()
 {
     TestRoot root;
     writeCatalogues(root);
@@ -198,40 +217,12 @@ void TestCatalogues::renameAndDeleteCategory()
     QCOMPARE(user.getCourseMid(QStringLiteral("留下的课程")), courseMid);
     // "用户课程" is untouched.
     QCOMPARE(user.getCategoryId(QStringLiteral("用户课程")), 1);
-}
 
-void TestCatalogues::addCourseMakesInstalledEmptyCourse_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("chinese") << QStringLiteral("我的生词本");
-    QTest::newRow("single quote") << QStringLiteral("Tom's second words");
-    QTest::newRow("percent") << QStringLiteral("100% 必背");
-}
-
-void TestCatalogues::addCourseMakesInstalledEmptyCourse()
-{
-    QFETCH(QString, name);
-    TestRoot root;
-    writeCatalogues(root);
-    CatalogueProbe user;
-    QVERIFY(!user.courseExists(name));
-    const int mid = user.addCourse(1, name);
-    // The fixture's one course has row id 1 (and file id 7); the new row follows it.
-    QCOMPARE(mid, 2);
-    QVERIFY(user.courseExists(name));
-    QCOMPARE(user.getCourseMid(name), mid);
-    const QString byId = QStringLiteral("select %1 from TCourse where id = ?");
-    QCOMPARE(user.value(byId.arg(QStringLiteral("mid")), {mid}).toInt(), mid);
-    QCOMPARE(user.value(byId.arg(QStringLiteral("name")), {mid}).toString(), name);
-    QCOMPARE(user.value(byId.arg(QStringLiteral("cttype")), {mid}).toInt(), 1);
-    QCOMPARE(user.value(byId.arg(QStringLiteral("cid")), {mid}).toInt(), 1);
-    QCOMPARE(user.value(byId.arg(QStringLiteral("wcount")), {mid}).toInt(), 0);
-    QCOMPARE(user.value(byId.arg(QStringLiteral("exist")), {mid}).toInt(), 1);
-    QCOMPARE(user.getWordCount(mid), 0);
-    QCOMPARE(user.getCourseName(mid), name);
-
-    QVERIFY(user.setWordCount(mid, 321));
-    QCOMPARE(user.getWordCount(mid), 321);
+    // Deleting a course keeps the others.
+    QVERIFY(user.deleteCourse(courseMid));
+    QVERIFY(!user.courseExists(QStringLiteral("留下的课程")));
+    QCOMPARE(user.getCourseMid(QStringLiteral("留下的课程")), 0);
+    QVERIFY(user.courseExists(QStringLiteral("Tom's words")));
 }
 
 void TestCatalogues::courseNamesInStoredOrder()
@@ -250,19 +241,6 @@ void TestCatalogues::courseNamesInStoredOrder()
     QVERIFY(user.getCourseNames(cid + 100).isEmpty());
 }
 
-void TestCatalogues::deleteCourseKeepsOthers()
-{
-    TestRoot root;
-    writeCatalogues(root);
-    UCategoryCourseDB user;
-    const int mid = user.addCourse(1, QStringLiteral("临时课程"));
-    QVERIFY(mid > 0);
-    QVERIFY(user.deleteCourse(mid));
-    QVERIFY(!user.courseExists(QStringLiteral("临时课程")));
-    QCOMPARE(user.getCourseMid(QStringLiteral("临时课程")), 0);
-    QVERIFY(user.courseExists(QStringLiteral("Tom's words")));
-}
-
 namespace {
 // Rows of the my-courses catalogue: "mid/cttype/category name/course name/wcount".
 QStringList myCourseRows(MCategoryCourseDB *my)
@@ -279,14 +257,6 @@ QStringList myCourseRows(MCategoryCourseDB *my)
                     .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                          q.value(3).toString(), q.value(4).toString());
     return rows;
-}
-
-StudyWordRow word(int wid, int state)
-{
-    StudyWordRow w;
-    w.wid = wid;
-    w.state = state;
-    return w;
 }
 } // namespace
 
@@ -318,9 +288,9 @@ void TestCatalogues::myCoursesFromLearningFiles()
     QFETCH(QString, expected);
     TestRoot root;
     writeCatalogues(root);
-    QList<StudyWordRow> words;
+    QList<StudyWordRow> words = newWords(states.size());
     for (int i = 0; i < states.size(); ++i)
-        words << word(i + 1, states.at(i));
+        words[i].state = states.at(i);
     QVERIFY(writeLearnRecord(root.filePath(QStringLiteral("/udata/alice/") + fileName), words));
     // Other files in the folder are no records.
     QVERIFY(writeCourseFile(root.filePath(QStringLiteral("/udata/alice/notes.db")), {}));

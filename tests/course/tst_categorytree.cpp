@@ -29,13 +29,9 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void treeLabelsCountDistinctNames_data();
-    void treeLabelsCountDistinctNames();
+    void treeLabelsCountDistinctNamesAndListTheirCourses_data();
+    void treeLabelsCountDistinctNamesAndListTheirCourses();
     void treeItemsCarryNodeIdsAndAreExpanded();
-    void courseListedUnderNodeAncestorsAndRoot_data();
-    void courseListedUnderNodeAncestorsAndRoot();
-    void installedStateFromFilesOnDisk_data();
-    void installedStateFromFilesOnDisk();
     void specialNodes_data();
     void specialNodes();
     void statisticsOfStudiedCourse();
@@ -173,27 +169,44 @@ int TestCategoryTree::rowOf(QAbstractItemModel *model, const QString &name)
     return -1;
 }
 
-void TestCategoryTree::treeLabelsCountDistinctNames_data()
+void TestCategoryTree::treeLabelsCountDistinctNamesAndListTheirCourses_data()
 {
+    // A course is listed under its node and the node's ancestors.
     QTest::addColumn<QString>("parentLabel");
     QTest::addColumn<QString>("label");
-    QTest::newRow("my courses") << QString() << QStringLiteral("我的课程(3)");
-    QTest::newRow("learning") << QStringLiteral("我的课程(3)") << QStringLiteral("学习中..(1)");
+    QTest::addColumn<QStringList>("names");
+    const QString my = QStringLiteral("我的课程(3)");
+    QTest::newRow("my courses") << QString() << my
+                                << QStringList{QStringLiteral("Tom's 100%"),
+                                               QStringLiteral("Tom's words"),
+                                               QStringLiteral("基础词汇")};
+    QTest::newRow("learning") << my << QStringLiteral("学习中..(1)")
+                              << QStringList{QStringLiteral("基础词汇")};
     QTest::newRow("mastered, quoted and empty course")
-        << QStringLiteral("我的课程(3)") << QStringLiteral("已掌握..(2)");
-    QTest::newRow("user courses") << QString() << QStringLiteral("用户课程(2)");
+        << my << QStringLiteral("已掌握..(2)")
+        << QStringList{QStringLiteral("Tom's 100%"), QStringLiteral("Tom's words")};
+    QTest::newRow("user courses") << QString() << QStringLiteral("用户课程(2)")
+                                  << QStringList{QStringLiteral("Tom's words"),
+                                                 QStringLiteral("生词本")};
     QTest::newRow("quoted user category")
-        << QStringLiteral("用户课程(2)") << QStringLiteral("Tom's 分类(1)");
-    QTest::newRow("official, same name counted once") << QString() << QStringLiteral("官方课程(2)");
+        << QStringLiteral("用户课程(2)") << QStringLiteral("Tom's 分类(1)")
+        << QStringList{QStringLiteral("Tom's words")};
+    QTest::newRow("official, same name counted once")
+        << QString() << QStringLiteral("官方课程(2)")
+        << QStringList{QStringLiteral("四级核心"), QStringLiteral("四级核心"),
+                       QStringLiteral("基础词汇")};
     QTest::newRow("official subcategory")
-        << QStringLiteral("官方课程(2)") << QStringLiteral("四级词汇(1)");
-    QTest::newRow("test courses") << QString() << QStringLiteral("测试课程(1)");
+        << QStringLiteral("官方课程(2)") << QStringLiteral("四级词汇(1)")
+        << QStringList{QStringLiteral("四级核心")};
+    QTest::newRow("test courses") << QString() << QStringLiteral("测试课程(1)")
+                                  << QStringList{QStringLiteral("Tom's 100%")};
 }
 
-void TestCategoryTree::treeLabelsCountDistinctNames()
+void TestCategoryTree::treeLabelsCountDistinctNamesAndListTheirCourses()
 {
     QFETCH(QString, parentLabel);
     QFETCH(QString, label);
+    QFETCH(QStringList, names);
     QTreeWidget widget;
     m_tree->buildTree(&widget);
     const QList<QTreeWidgetItem *> items =
@@ -201,6 +214,8 @@ void TestCategoryTree::treeLabelsCountDistinctNames()
     QCOMPARE(items.size(), 1);
     QTreeWidgetItem *parent = items.first()->parent();
     QCOMPARE(parent ? parent->text(0) : QString(), parentLabel);
+    names.sort();
+    QCOMPARE(courseNamesOf(items.first()->type()), names);
 }
 
 void TestCategoryTree::treeItemsCarryNodeIdsAndAreExpanded()
@@ -222,70 +237,6 @@ void TestCategoryTree::treeItemsCarryNodeIdsAndAreExpanded()
             QVERIFY(item->isExpanded());
     }
     QCOMPARE(seen, 8);
-}
-
-void TestCategoryTree::courseListedUnderNodeAncestorsAndRoot_data()
-{
-    QTest::addColumn<QString>("node");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("own node") << QStringLiteral("四级词汇")
-                              << QStringList{QStringLiteral("四级核心")};
-    QTest::newRow("parent node") << QStringLiteral("官方课程")
-                                 << QStringList{QStringLiteral("四级核心"),
-                                                QStringLiteral("四级核心"),
-                                                QStringLiteral("基础词汇")};
-    QTest::newRow("sibling node") << QStringLiteral("测试课程")
-                                  << QStringList{QStringLiteral("Tom's 100%")};
-    QTest::newRow("quoted user course under its node")
-        << QStringLiteral("Tom's 分类") << QStringList{QStringLiteral("Tom's words")};
-    QTest::newRow("user courses") << QStringLiteral("用户课程")
-                                  << QStringList{QStringLiteral("Tom's words"),
-                                                 QStringLiteral("生词本")};
-    QTest::newRow("my courses") << QStringLiteral("我的课程")
-                                << QStringList{QStringLiteral("Tom's 100%"),
-                                               QStringLiteral("Tom's words"),
-                                               QStringLiteral("基础词汇")};
-    QTest::newRow("learning") << QStringLiteral("学习中..")
-                              << QStringList{QStringLiteral("基础词汇")};
-    QTest::newRow("mastered") << QStringLiteral("已掌握..")
-                              << QStringList{QStringLiteral("Tom's 100%"),
-                                             QStringLiteral("Tom's words")};
-}
-
-void TestCategoryTree::courseListedUnderNodeAncestorsAndRoot()
-{
-    QFETCH(QString, node);
-    QFETCH(QStringList, names);
-    const int id = nodeIdByName(node);
-    QVERIFY(id > 0);
-    QStringList expected = names;
-    expected.sort();
-    QCOMPARE(courseNamesOf(id), expected);
-}
-
-void TestCategoryTree::installedStateFromFilesOnDisk_data()
-{
-    QTest::addColumn<QString>("node");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("exist");
-    QTest::newRow("file on disk overrides catalogue")
-        << QStringLiteral("官方课程") << QStringLiteral("基础词汇") << QStringLiteral("已安装");
-    QTest::newRow("empty word file still installed")
-        << QStringLiteral("测试课程") << QStringLiteral("Tom's 100%") << QStringLiteral("已安装");
-    QTest::newRow("only a file with a longer name")
-        << QStringLiteral("四级词汇") << QStringLiteral("四级核心") << QStringLiteral("未安装");
-}
-
-void TestCategoryTree::installedStateFromFilesOnDisk()
-{
-    QFETCH(QString, node);
-    QFETCH(QString, name);
-    QFETCH(QString, exist);
-    QTableView view;
-    m_tree->showCourses(&view, nodeIdByName(node));
-    const int row = rowOf(view.model(), name);
-    QVERIFY(row >= 0);
-    QCOMPARE(cell(view.model(), row, QStringLiteral("exist")), exist);
 }
 
 void TestCategoryTree::specialNodes_data()
@@ -401,21 +352,25 @@ void TestCategoryTree::courseQueries_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("available");
-    QTest::newRow("installed official course")
+    // The installed state of official courses, from the files on disk.
+    QTest::addColumn<QString>("exist");
+    const QString installed = QStringLiteral("已安装");
+    QTest::newRow("file on disk overrides catalogue")
         << QStringLiteral("官方课程") << QStringLiteral("基础词汇") << 2 << 11
-        << QStringLiteral("o") << QStringLiteral("/odata/course/11.db") << true;
-    QTest::newRow("official course not downloaded")
+        << QStringLiteral("o") << QStringLiteral("/odata/course/11.db") << true << installed;
+    QTest::newRow("not downloaded, only a file with a longer name")
         << QStringLiteral("四级词汇") << QStringLiteral("四级核心") << 2 << 12
-        << QStringLiteral("o") << QStringLiteral("/odata/course/12.db") << false;
-    QTest::newRow("official word file without words")
+        << QStringLiteral("o") << QStringLiteral("/odata/course/12.db") << false
+        << QStringLiteral("未安装");
+    QTest::newRow("word file without words: installed, not available")
         << QStringLiteral("测试课程") << QStringLiteral("Tom's 100%") << 2 << 14
-        << QStringLiteral("o") << QStringLiteral("/odata/course/14.db") << false;
+        << QStringLiteral("o") << QStringLiteral("/odata/course/14.db") << false << installed;
     QTest::newRow("user course with a quote")
         << QStringLiteral("Tom's 分类") << QStringLiteral("Tom's words") << 1 << 1
-        << QStringLiteral("u") << QStringLiteral("/udata/course/1.db") << true;
+        << QStringLiteral("u") << QStringLiteral("/udata/course/1.db") << true << QString();
     QTest::newRow("user course without file")
         << QStringLiteral("用户课程") << QStringLiteral("生词本") << 1 << 2 << QStringLiteral("u")
-        << QStringLiteral("/udata/course/2.db") << false;
+        << QStringLiteral("/udata/course/2.db") << false << QString();
 }
 
 void TestCategoryTree::courseQueries()
@@ -427,12 +382,15 @@ void TestCategoryTree::courseQueries()
     QFETCH(QString, prefix);
     QFETCH(QString, path);
     QFETCH(bool, available);
+    QFETCH(QString, exist);
     QTableView view;
     m_tree->showCourses(&view, nodeIdByName(node));
     auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
     QVERIFY(model);
     const int row = rowOf(model, name);
     QVERIFY(row >= 0);
+    if (!exist.isEmpty())
+        QCOMPARE(cell(model, row, QStringLiteral("exist")), exist);
     const int id = model->courseIdAt(row);
     QVERIFY(id > 0);
     QCOMPARE(m_tree->courseName(id), name);
@@ -647,32 +605,28 @@ void TestCategoryTree::downloadedCourseFoundInDataFolder()
 
     QTableView view;
     m_tree->showCourses(&view, nodeIdByName(QStringLiteral("官方课程")));
-    QMap<int, QString> installedByMid;
-    for (int row = 0; row < view.model()->rowCount(); ++row)
-        installedByMid[cell(view.model(), row, QStringLiteral("mid")).toInt()] =
-            cell(view.model(), row, QStringLiteral("exist"));
-    QMap<int, QString> pathByMid;
-    QMap<int, bool> availableByMid;
-    for (int id = 1; id < 40; ++id) {
-        if (m_tree->courseType(id) == CourseCategoryMgr::OfficialCourses) {
-            pathByMid[m_tree->courseMid(id)] = m_tree->coursePath(id);
-            availableByMid[m_tree->courseMid(id)] = m_tree->isCourseAvailable(id);
-        }
+    auto *model = qobject_cast<MlBaseSqlQueryModel *>(view.model());
+    // "exist|path|available" by file id.
+    QMap<int, QString> byMid;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        const int id = model->courseIdAt(row);
+        byMid[m_tree->courseMid(id)] =
+            QStringLiteral("%1|%2|%3")
+                .arg(cell(model, row, QStringLiteral("exist")), m_tree->coursePath(id))
+                .arg(m_tree->isCourseAvailable(id));
     }
     setProgramFolder(QString());
     qputenv("MEMORA_ROOT", m_root->path().toUtf8());
     qputenv("XDG_DATA_HOME", savedXdg);
 
-    QCOMPARE(installedByMid.value(13), QStringLiteral("已安装"));
-    QCOMPARE(pathByMid.value(13), QDir::toNativeSeparators(downloaded));
-    QVERIFY(availableByMid.value(13));
+    QCOMPARE(byMid.value(13),
+             QStringLiteral("已安装|%1|1").arg(QDir::toNativeSeparators(downloaded)));
     // Shipped courses are still found in the program folder, missing ones nowhere.
-    QCOMPARE(installedByMid.value(11), QStringLiteral("已安装"));
-    QCOMPARE(pathByMid.value(11),
-             QDir::toNativeSeparators(m_root->filePath("/odata/course/11.db")));
-    QVERIFY(availableByMid.value(11));
-    QCOMPARE(installedByMid.value(12), QStringLiteral("未安装"));
-    QVERIFY(!availableByMid.value(12));
+    QCOMPARE(byMid.value(11),
+             QStringLiteral("已安装|%1|1")
+                 .arg(QDir::toNativeSeparators(m_root->filePath("/odata/course/11.db"))));
+    QVERIFY(byMid.value(12).startsWith(QStringLiteral("未安装|")));
+    QVERIFY(byMid.value(12).endsWith(QStringLiteral("|0")));
 }
 
 QTEST_MAIN(TestCategoryTree)

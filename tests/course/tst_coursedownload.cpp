@@ -140,7 +140,6 @@ void TestCourseDownload::unzipCountsAndReportsEntries()
     QVERIFY(TestFiles::write(
         archive,
         TestFiles::zip({{"a.db", "a.db"}, {"b.txt", "b.txt"}, {"sub/c.txt", "sub/c.txt"}})));
-    QVERIFY(TestFiles::read(archive).size() > 0);
     const QString target = m_root->filePath(QStringLiteral("/target"));
 
     Unzip unzip;

@@ -1,5 +1,4 @@
 #include "app/clock.h"
-#include "learn/learnmgr.h"
 #include "modalanswer.h"
 #include "speech/cspeakbase.h"
 #include "study/memora_mainwindow_learnoperate.h"
@@ -11,8 +10,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -34,8 +31,6 @@ class TestStudyUndo : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void undoShowsTheWordAgainInTheAskState();
 
 private:
@@ -44,31 +39,19 @@ private:
     {
         return w.operatePanel()->stackedWidget_operateState->currentIndex();
     }
-
-    StudyFixture *m_fixture = nullptr;
-    SilentSpeaker m_speaker;
 };
-
-void TestStudyUndo::init()
-{
-    Clock::setOffsetSeconds(0);
-    m_fixture = new StudyFixture;
-    QVERIFY(m_fixture->courseId() > 0);
-    m_fixture->setAdvancedMode(true);
-}
-
-void TestStudyUndo::cleanup()
-{
-    delete m_fixture;
-    m_fixture = nullptr;
-}
 
 void TestStudyUndo::undoShowsTheWordAgainInTheAskState()
 {
+    Clock::setOffsetSeconds(0);
+    StudyFixture fixture;
+    QVERIFY(fixture.courseId() > 0);
+    fixture.setAdvancedMode(true);
+    SilentSpeaker speaker;
     ModalAnswer answerer; // the study parameters of an untouched course
-    Memora_MainWindow_Study w(QStringLiteral("alice"), m_fixture->courseId(),
-                              QString::fromUtf8(StudyFixture::kCourseName), m_fixture->tree(),
-                              &m_speaker);
+    Memora_MainWindow_Study w(QStringLiteral("alice"), fixture.courseId(),
+                              QString::fromUtf8(StudyFixture::kCourseName), fixture.tree(),
+                              &speaker);
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QAction *undo = w.undoAction();
@@ -108,9 +91,8 @@ void TestStudyUndo::undoShowsTheWordAgainInTheAskState()
 
     // Nothing undone reaches the record.
     QTest::keyClick(&w, Qt::Key_F10);
-    QCOMPARE(m_fixture->column("select count(*) from TSTUDYWORD where times > 0").value(0).toInt(),
-             0);
-    QCOMPARE(m_fixture->column("select SNWord from TUSELOG").value(0).toInt(), 1);
+    QCOMPARE(fixture.column("select count(*) from TSTUDYWORD where times > 0").value(0).toInt(), 0);
+    QCOMPARE(fixture.column("select SNWord from TUSELOG").value(0).toInt(), 1);
 }
 
 QTEST_MAIN(TestStudyUndo)

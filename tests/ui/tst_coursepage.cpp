@@ -34,7 +34,8 @@ private:
     bool select(const QString &label);
     QString shown(const char *stack);
     QPushButton *button(const char *name);
-    void makeRecord(int mid);
+    // Studies the installed test course once, so that alice has "o1.ldb", and reloads the page.
+    void makeRecord();
 
     LearnerRoot *m_learner = nullptr;
     Memora_MainWindow_Course *m_page = nullptr;
@@ -83,18 +84,15 @@ QPushButton *TestCoursePage::button(const char *name)
     return m_page->findChild<QPushButton *>(name);
 }
 
-void TestCoursePage::makeRecord(int mid)
+void TestCoursePage::makeRecord()
 {
-    CourseCategoryMgr *tree = g_pCourseCategoryMgr;
-    for (int id = 1; id < 200; ++id) {
-        if (tree->courseType(id) == CourseCategoryMgr::OfficialCourses &&
-            tree->courseMid(id) == mid) {
-            LearnMgr session(QStringLiteral("alice"), id, tree);
-            QVERIFY(session.nextWord() > 0);
-            return;
-        }
+    {
+        LearnMgr session(QStringLiteral("alice"), LearnerRoot::courseId("测试课程词汇"),
+                         g_pCourseCategoryMgr);
+        QVERIFY(session.nextWord() > 0);
     }
-    QFAIL("no such course");
+    m_page->reload();
+    m_page->rebuildTree();
 }
 
 void TestCoursePage::buttonBarsFollowTheNode_data()
@@ -126,9 +124,7 @@ void TestCoursePage::buttonBarsFollowTheNode()
     QFETCH(QString, categoryBar);
     QFETCH(QString, courseBar);
     QFETCH(bool, studyEnabled);
-    makeRecord(1);
-    m_page->reload();
-    m_page->rebuildTree();
+    makeRecord();
     QVERIFY2(select(label), qPrintable(label));
     QCOMPARE(shown("stackedWidget_courseCategory"), categoryBar);
     QCOMPARE(shown("stackedWidget_courseMgr"), courseBar);
@@ -177,11 +173,9 @@ void TestCoursePage::categoriesAddRenameDelete()
 
 void TestCoursePage::deleteLearningRecord()
 {
-    makeRecord(1);
+    makeRecord();
     const QString record = m_learner->root().filePath(QStringLiteral("/udata/alice/o1.ldb"));
     QVERIFY(QFile::exists(record));
-    m_page->reload();
-    m_page->rebuildTree();
     QVERIFY(select("学习中.."));
     QCOMPARE(m_page->courseTable()->model()->rowCount(), 1);
 

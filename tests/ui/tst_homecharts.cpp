@@ -1,5 +1,5 @@
 #include "learnerroot.h"
-#include "sqlitefile.h"
+#include "learnfixtures.h"
 #include "study/memora_mainwindow_study.h"
 #include "ui/memora_homechartpanel.h"
 #include "ui/memora_mainwindow_home.h"
@@ -8,8 +8,6 @@
 #include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
 
@@ -20,38 +18,12 @@ class TestHomeCharts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void chartsFollowTheCurrentCourseAndTheEndOfAStudy();
 
 private:
-    static bool execOn(const QString &path, const QString &sql);
     // The values of bar set number set of the chart's first series, as drawn.
     static QList<int> bars(QChart *chart, int set = 0);
-
-    LearnerRoot *m_learner = nullptr;
-    Memora_MainWindows *m_window = nullptr;
 };
-
-void TestHomeCharts::init()
-{
-    m_learner = new LearnerRoot;
-    QVERIFY(m_learner->setUp());
-    m_window = new Memora_MainWindows;
-}
-
-void TestHomeCharts::cleanup()
-{
-    delete m_window;
-    m_window = nullptr;
-    delete m_learner;
-    m_learner = nullptr;
-}
-
-bool TestHomeCharts::execOn(const QString &path, const QString &sql)
-{
-    return execOnFile(path, {sql});
-}
 
 QList<int> TestHomeCharts::bars(QChart *chart, int set)
 {
@@ -67,14 +39,17 @@ QList<int> TestHomeCharts::bars(QChart *chart, int set)
 
 void TestHomeCharts::chartsFollowTheCurrentCourseAndTheEndOfAStudy()
 {
+    LearnerRoot learner;
+    QVERIFY(learner.setUp());
+    Memora_MainWindows window;
     const QString core = LearnerRoot::studyOnce(QStringLiteral("日常核心词汇"));
     const QString test = LearnerRoot::studyOnce(QStringLiteral("测试课程词汇"));
     QVERIFY(!core.isEmpty() && !test.isEmpty());
     // Three words known well in one course, one in the other.
-    QVERIFY(execOn(core, "update TSTUDYWORD set STATE = 2 where ID <= 3"));
-    QVERIFY(execOn(test, "update TSTUDYWORD set STATE = 2 where ID = 1"));
-    m_window->logIn(QStringLiteral("alice"), QDateTime::currentDateTime().addDays(-1));
-    Memora_MainWindow_Home *home = m_window->homePage();
+    QVERIFY(execOnFile(core, {"update TSTUDYWORD set STATE = 2 where ID <= 3"}));
+    QVERIFY(execOnFile(test, {"update TSTUDYWORD set STATE = 2 where ID = 1"}));
+    window.logIn(QStringLiteral("alice"), QDateTime::currentDateTime().addDays(-1));
+    Memora_MainWindow_Home *home = window.homePage();
     Memora_HomeChartPanel *panel = home->chartPanel();
     QVERIFY(panel && panel->isVisible());
     QTableView *table = home->courseTable();
@@ -97,14 +72,12 @@ void TestHomeCharts::chartsFollowTheCurrentCourseAndTheEndOfAStudy()
     const QList<int> before = bars(panel->chart(Memora_HomeChartPanel::DailyActivity), 0);
     QCOMPARE(before.size(), 30);
     QTest::mouseClick(home->studyButton(), Qt::LeftButton);
-    QVERIFY(m_window->studyWindow());
+    QVERIFY(window.studyWindow());
     const QString yesterday = QDateTime::currentDateTime().addDays(-1).toString(
         QStringLiteral("yyyy-MM-dd 12:00:00.000"));
-    QVERIFY(execOn(core, QStringLiteral("insert into TUSELOG(BSTime, STLen, PauseTLen, SNWord, "
-                                        "SOWord, KonwWellWord) values('%1', 60, 0, 5, 2, 0)")
-                             .arg(yesterday)));
-    m_window->studyWindow()->close();
-    QTRY_VERIFY(m_window->isVisible());
+    QVERIFY(execOnFile(core, {LearnFixtures::insertUseLog(yesterday, 5, 2)}));
+    window.studyWindow()->close();
+    QTRY_VERIFY(window.isVisible());
     QCOMPARE(bars(panel->chart(Memora_HomeChartPanel::DailyActivity), 0).value(28),
              before.value(28) + 5);
     QCOMPARE(table->currentIndex().row(), 0);

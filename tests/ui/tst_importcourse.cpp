@@ -1,12 +1,12 @@
-#include "app/product.h"
 #include "app/apppath.h"
+#include "app/product.h"
 #include "course/coursedb.h"
 #include "course/ucategorycoursedb.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_importcourse.h"
 
-#include <QFile>
 #include <QtTest>
 
 class TestImportCourse : public QObject
@@ -85,12 +85,8 @@ void TestImportCourse::checksAndMessages()
         course.insertWord(QStringLiteral("dog"), QStringLiteral("狗"), QString(), QString());
     }
     catalogue.setWordCount(tom, 1);
-    for (const auto &[fileName, content] :
-         {std::pair<QString, QByteArray>{"book.xml", kBook}, {"notes.txt", "cat,猫\n"}}) {
-        QFile out(root.filePath(QLatin1Char('/') + fileName));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(content);
-    }
+    QVERIFY(TestFiles::write(root.filePath("/book.xml"), kBook));
+    QVERIFY(TestFiles::write(root.filePath("/notes.txt"), "cat,猫\n"));
 
     Memora_MainWindow_ImportCourse dialog(&catalogue, category);
     dialog.show();

@@ -3,6 +3,7 @@
 #include "fakehttpserver.h"
 #include "modalanswer.h"
 #include "processobjects.h"
+#include "testfiles.h"
 #include "testroot.h"
 #include "ui/memora_mainwindow_setting.h"
 #include "ui/memora_mainwindows.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,8 +18,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
-
-#include <functional>
 
 // The settings dialog over a private settings file, alone and from the main window.
 class TestSettingDialog : public QObject
@@ -33,14 +31,10 @@ private Q_SLOTS:
     void okWritesEveryKey();
     void multiUserOffAlsoTurnsAutoLoginOff();
     void mainWindowTakesSimpleKeysAndNoPictureAtOnce();
-    void manualCheckWithoutNewVersionSaysCurrent();
-    void manualCheckWithNewVersionStartsTheUpdater();
+    void manualCheckSaysCurrentOrStartsTheUpdater();
 
 private:
     QByteArray settingsFile() const;
-    // Runs the dialog from the main window's button; edit changes it before OK is pressed.
-    void acceptFromMainWindow(Memora_MainWindows &window,
-                              const std::function<void(Memora_MainWindow_Setting *)> &edit);
 
     TestRoot *m_root = nullptr;
 };
@@ -48,7 +42,6 @@ private:
 void TestSettingDialog::init()
 {
     m_root = new TestRoot;
-    QDir().mkpath(m_root->filePath(QStringLiteral("/udata")));
     QDir().mkpath(m_root->filePath(QStringLiteral("/images")));
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -78,9 +71,7 @@ void TestSettingDialog::cleanup()
 QByteArray TestSettingDialog::settingsFile() const
 {
     g_pSettings->sync();
-    QFile file(m_root->filePath(QStringLiteral("/udata/gconfig.ini")));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return TestFiles::read(m_root->filePath(QStringLiteral("/udata/gconfig.ini")));
 }
 
 void TestSettingDialog::cancelLeavesTheFileUntouched()
@@ -151,22 +142,6 @@ void TestSettingDialog::multiUserOffAlsoTurnsAutoLoginOff()
     QCOMPARE(GlobalSettings::value(g_pSettings, "LoginInfo/AutoLogin").toBool(), false);
 }
 
-void TestSettingDialog::acceptFromMainWindow(
-    Memora_MainWindows &window, const std::function<void(Memora_MainWindow_Setting *)> &edit)
-{
-    bool seen = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto *dialog = qobject_cast<Memora_MainWindow_Setting *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
-        edit(dialog);
-        dialog->findChild<QPushButton *>("pBtn_OK")->click();
-    });
-    window.on_tBtn_sysMgr_clicked();
-    QVERIFY(seen);
-}
-
 void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
 {
     GlobalSettings::setValue(g_pSettings, QStringLiteral("Advanced/SysMode"), 1);
@@ -177,10 +152,19 @@ void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
     QCOMPARE(sysMgr->shortcut(), QKeySequence("F8"));
     QVERIFY(!window.palette().brush(QPalette::Window).texture().isNull());
 
-    acceptFromMainWindow(window, [](Memora_MainWindow_Setting *dialog) {
+    // The learner picks the simple mode and no picture in the dialog the button opens.
+    bool seen = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = qobject_cast<Memora_MainWindow_Setting *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
         dialog->findChild<QComboBox *>("coBox_studyMode")->setCurrentIndex(0);
         dialog->findChild<QRadioButton *>("rBtn_none")->click();
+        dialog->findChild<QPushButton *>("pBtn_OK")->click();
     });
+    window.on_tBtn_sysMgr_clicked();
+    QVERIFY(seen);
     QCOMPARE(GlobalSettings::value(g_pSettings, "Advanced/SysMode").toInt(), 0);
     QCOMPARE(sysMgr->shortcut(), QKeySequence("F7"));
     QCOMPARE(GlobalSettings::value(g_pSettings, "Themes/MBGMode").toBool(), false);
@@ -189,33 +173,25 @@ void TestSettingDialog::mainWindowTakesSimpleKeysAndNoPictureAtOnce()
     QVERIFY(window.palette().brush(QPalette::Window).texture().isNull());
 }
 
-void TestSettingDialog::manualCheckWithoutNewVersionSaysCurrent()
+void TestSettingDialog::manualCheckSaysCurrentOrStartsTheUpdater()
 {
     FakeHttpServer server;
     QVERIFY(server.start());
     GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
     Memora_MainWindow_Setting dialog;
-    ModalAnswer answer;
-    dialog.findChild<QPushButton *>("pBtn_update")->click();
-    QTRY_COMPARE(answer.texts(), QStringList({"已经是最新版本（当前版本 0.2.3.370）"}));
-    QCOMPARE(server.requests(), QStringList({"/002/verinfo.xml"}));
-}
+    {
+        ModalAnswer answer;
+        dialog.findChild<QPushButton *>("pBtn_update")->click();
+        QTRY_COMPARE(answer.texts(), QStringList({"已经是最新版本（当前版本 0.2.3.370）"}));
+        QCOMPARE(server.requests(), QStringList({"/002/verinfo.xml"}));
+    }
 
-void TestSettingDialog::manualCheckWithNewVersionStartsTheUpdater()
-{
-    FakeHttpServer server;
-    QVERIFY(server.start());
+    // Now the server holds a newer version.
     server.setReply("/002/verinfo.xml", 200,
                     "<v><vernumber>0.2.4.0</vernumber><downurl>http://127.0.0.1/u.zip</downurl>"
                     "<updateNotes>新版本说明</updateNotes></v>");
-    GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
     // A stand-in updater that tells it was started with the new version's number.
-    const QString updater = m_root->filePath("/MlUpdate");
-    QFile script(updater);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"$5\" > started\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    QVERIFY(TestFiles::write(m_root->filePath("/MlUpdate"), "#!/bin/sh\necho \"$5\" > started\n"));
     const QByteArray settingsBefore = settingsFile();
 
     QString notes;
@@ -228,14 +204,10 @@ void TestSettingDialog::manualCheckWithNewVersionStartsTheUpdater()
         modal->findChild<QPushButton *>("pBtn_update")->click();
     });
     learner.start(5);
-    Memora_MainWindow_Setting dialog;
     dialog.findChild<QCheckBox *>("chBox_autoUpdate")->click();
     dialog.findChild<QPushButton *>("pBtn_update")->click();
     QTRY_COMPARE(notes, QStringLiteral("新版本说明"));
-    QFile started(m_root->filePath("/started"));
-    QTRY_VERIFY(started.size() > 0);
-    QVERIFY(started.open(QIODevice::ReadOnly));
-    QCOMPARE(started.readAll(), QByteArray("0.2.4.0\n"));
+    QTRY_COMPARE(TestFiles::read(m_root->filePath("/started")), QByteArray("0.2.4.0\n"));
     // Starting the updater ends the trainer without saving the dialog's edits.
     QCOMPARE(settingsFile(), settingsBefore);
 }

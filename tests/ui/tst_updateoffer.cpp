@@ -10,7 +10,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -45,7 +44,6 @@ void TestUpdateOffer::acceptedOfferInstallsAndRestarts()
                  QCryptographicHash::hash(archive, QCryptographicHash::Sha256).toHex())
             .toUtf8());
 
-    QDir().mkpath(root.filePath(QStringLiteral("/udata")));
     ProcessObjects::create();
     GlobalSettings::setValue(g_pSettings, QStringLiteral("Common/SendStatistics"), false);
     GlobalSettings::setValue(g_pSettings, QStringLiteral("Remote/DownloadHost"), server.baseUrl());
