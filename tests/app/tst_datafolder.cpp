@@ -1,6 +1,7 @@
 #include "app/apppath.h"
 #include "app/startup.h"
 #include "logcapture.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,9 +23,6 @@ private Q_SLOTS:
     void oldUserDataMovedOnceWithoutOverwriting();
 
 private:
-    static void writeFile(const QString &path, const QByteArray &content);
-    static QByteArray readFile(const QString &path);
-
     QTemporaryDir *m_dir = nullptr;
     QString m_program;
     QString m_xdg;
@@ -62,31 +60,18 @@ void TestDataFolder::cleanup()
     qputenv("HOME", m_savedHome);
 }
 
-void TestDataFolder::writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray TestDataFolder::readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void TestDataFolder::dataFolderRule_data()
 {
     QTest::addColumn<bool>("portable");
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("xdgSet");
     QTest::addColumn<bool>("root");
-    QTest::addColumn<QString>("expected"); // "program", "xdg", "home" or "root"
-    QTest::newRow("default: XDG data home") << false << false << true << false << "xdg";
-    QTest::newRow("no XDG_DATA_HOME: ~/.local/share") << false << false << false << false << "home";
+    QTest::addColumn<QString>("expected"); // the data folder, relative to the test's folder
+    QTest::newRow("default: XDG data home") << false << false << true << false << "xdg/memora";
+    QTest::newRow("no XDG_DATA_HOME: ~/.local/share")
+        << false << false << false << false << "home/.local/share/memora";
     QTest::newRow("portable marker") << true << false << true << false << "program";
-    QTest::newRow("portable but read-only") << true << true << true << false << "xdg";
+    QTest::newRow("portable but read-only") << true << true << true << false << "xdg/memora";
     QTest::newRow("MEMORA_ROOT wins") << true << false << true << true << "root";
 }
 
@@ -99,7 +84,7 @@ void TestDataFolder::dataFolderRule()
     QFETCH(QString, expected);
     const QString rootFolder = m_dir->path() + QStringLiteral("/root");
     if (portable)
-        writeFile(m_program + QStringLiteral("/portable"), QByteArray());
+        QVERIFY(TestFiles::write(m_program + QStringLiteral("/portable"), QByteArray()));
     if (readOnly)
         QVERIFY(QFile::setPermissions(m_program, QFile::ReadOwner | QFile::ExeOwner |
                                                      QFile::ReadOther | QFile::ExeOther));
@@ -110,15 +95,7 @@ void TestDataFolder::dataFolderRule()
         qputenv("MEMORA_ROOT", rootFolder.toUtf8());
     }
 
-    QString data;
-    if (expected == QLatin1String("program"))
-        data = m_program;
-    else if (expected == QLatin1String("xdg"))
-        data = m_xdg + QStringLiteral("/memora");
-    else if (expected == QLatin1String("home"))
-        data = m_dir->path() + QStringLiteral("/home/.local/share/memora");
-    else
-        data = rootFolder;
+    const QString data = m_dir->path() + QLatin1Char('/') + expected;
     const QString program = root ? rootFolder : m_program;
     QCOMPARE(dataFolder(), data);
     QCOMPARE(appPath(QStringLiteral("/udata/gconfig.ini")),
@@ -151,10 +128,10 @@ void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting()
         qputenv("XDG_DATA_HOME", shm.path().toUtf8());
     }
     const QString data = dataFolder();
-    writeFile(m_program + QStringLiteral("/udata/userinfo.db"), "old users");
-    writeFile(m_program + QStringLiteral("/udata/alice/o11.ldb"), "old record");
+    QVERIFY(TestFiles::write(m_program + QStringLiteral("/udata/userinfo.db"), "old users"));
+    QVERIFY(TestFiles::write(m_program + QStringLiteral("/udata/alice/o11.ldb"), "old record"));
     if (dataHasUdata)
-        writeFile(data + QStringLiteral("/udata/userinfo.db"), "new users");
+        QVERIFY(TestFiles::write(data + QStringLiteral("/udata/userinfo.db"), "new users"));
 
     LogCapture log;
     Startup::prepareDataFolder();
@@ -163,14 +140,17 @@ void TestDataFolder::oldUserDataMovedOnceWithoutOverwriting()
     const QStringList moves = log.matching(QStringLiteral("旧的用户数据"));
     if (dataHasUdata) {
         QVERIFY2(moves.isEmpty(), qPrintable(moves.join('\n')));
-        QCOMPARE(readFile(data + QStringLiteral("/udata/userinfo.db")), QByteArray("new users"));
+        QCOMPARE(TestFiles::read(data + QStringLiteral("/udata/userinfo.db")),
+                 QByteArray("new users"));
         QVERIFY(!QFile::exists(data + QStringLiteral("/udata/alice/o11.ldb")));
-        QCOMPARE(readFile(m_program + QStringLiteral("/udata/userinfo.db")),
+        QCOMPARE(TestFiles::read(m_program + QStringLiteral("/udata/userinfo.db")),
                  QByteArray("old users"));
     } else {
         QCOMPARE(moves.size(), 1);
-        QCOMPARE(readFile(data + QStringLiteral("/udata/userinfo.db")), QByteArray("old users"));
-        QCOMPARE(readFile(data + QStringLiteral("/udata/alice/o11.ldb")), QByteArray("old record"));
+        QCOMPARE(TestFiles::read(data + QStringLiteral("/udata/userinfo.db")),
+                 QByteArray("old users"));
+        QCOMPARE(TestFiles::read(data + QStringLiteral("/udata/alice/o11.ldb")),
+                 QByteArray("old record"));
         QVERIFY(!QFile::exists(m_program + QStringLiteral("/udata")));
     }
 }

@@ -1,4 +1,5 @@
 #include "app/singleapplication.h"
+#include "testfiles.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -21,7 +22,6 @@ private Q_SLOTS:
 private:
     QString installed(const QString &path) const { return m_dest.path() + path; }
     static QStringList snapshot(const QString &folder);
-    static QByteArray readFile(const QString &path);
     static void setWritable(const QString &folder, bool writable);
 
     QTemporaryDir m_dest;
@@ -45,12 +45,6 @@ void TestInstall::initTestCase()
 void TestInstall::cleanupTestCase()
 {
     setWritable(installed(QStringLiteral("/usr/lib/memora")), true);
-}
-
-QByteArray TestInstall::readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList TestInstall::snapshot(const QString &folder)
@@ -148,7 +142,7 @@ void TestInstall::installedTrainerWritesOnlyItsDataFolder()
     QVERIFY(trainer.waitForStarted(5000));
 
     const QString logFile = dataFolder + QStringLiteral("/memora.log");
-    QTRY_VERIFY_WITH_TIMEOUT(readFile(logFile).contains("用户登录"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(TestFiles::read(logFile).contains("用户登录"), 20000);
 
     const QByteArray savedUser = qgetenv("USER");
     const QByteArray savedRoot = qgetenv("MEMORA_ROOT");

@@ -87,9 +87,7 @@ private Q_SLOTS:
     void exampleSentences();
     void noBlockedWordShips();
     void studyTips();
-    void pictures_data();
     void pictures();
-    void picturesWithAShape();
     void styleSheets_data();
     void styleSheets();
     void compiledInResources();
@@ -97,8 +95,13 @@ private Q_SLOTS:
     void versionFile();
 
 private:
+    // The course file of mid: installed in the program folder or unpacked from the server.
+    QString courseFile(const QString &mid, bool installed) const;
+
     TestRoot m_root;
     QString m_catalogue;
+    // Every archive of the course server, unpacked with the trainer's own unzip arguments.
+    QTemporaryDir m_unpacked;
 };
 
 void tst_InstallData::initTestCase()
@@ -108,16 +111,23 @@ void tst_InstallData::initTestCase()
     QVERIFY2(m_root.stageInstallData("images"), "the build has not staged images");
     m_catalogue = appPath(kCatalogue);
     QVERIFY(QFileInfo::exists(m_catalogue));
+    for (const QFileInfo &archive :
+         QDir(serverTree() + "/ocourse").entryInfoList({"*.zip"}, QDir::Files))
+        QVERIFY2(unzipInto(archive.filePath(), m_unpacked.path()) == 0,
+                 qPrintable(archive.filePath()));
+}
+
+QString tst_InstallData::courseFile(const QString &mid, bool installed) const
+{
+    return installed ? appPath("/odata/course/" + mid + ".db")
+                     : m_unpacked.path() + "/" + mid + ".db";
 }
 
 void tst_InstallData::catalogueHasTheNamedCategories()
 {
-    QCOMPARE(peekValue(m_catalogue,
-                       "select count(*) from TCategory where pid = 0 and name = '测试课程'"),
-             QStringLiteral("1"));
-    QCOMPARE(peekValue(m_catalogue,
-                       "select count(*) from TCategory where pid = 0 and name = '官方课程'"),
-             QStringLiteral("1"));
+    QCOMPARE(peekRows(m_catalogue, "select name from TCategory where pid = 0 and name in "
+                                   "('测试课程', '官方课程') order by name"),
+             (QStringList{"官方课程", "测试课程"}));
     const QString official =
         peekValue(m_catalogue, "select id from TCategory where name = '官方课程'");
     QVERIFY(
@@ -146,12 +156,15 @@ void tst_InstallData::catalogueListsEveryWrittenCourse()
     CatalogueDefinition definition;
     QVERIFY2(definition.read(data + "/catalogue.txt"), qPrintable(definition.errors().join('\n')));
     QStringList expected;
-    for (const CatalogueCourse &course : definition.courses())
+    for (const CatalogueCourse &course : definition.courses()) {
         if (QFileInfo::exists(data + "/courses/" + course.source))
             expected << QStringLiteral("%1|%2|%3")
                             .arg(course.mid)
                             .arg(course.name)
                             .arg(course.installed ? 1 : 0);
+        else
+            qInfo("word list not written yet: %s", qPrintable(course.source));
+    }
     QCOMPARE(peekRows(m_catalogue, "select mid, name, exist from TCourse order by id"), expected);
 }
 
@@ -181,12 +194,10 @@ void tst_InstallData::courseFiles()
     list.start("unzip", {"-l", archive});
     QVERIFY(list.waitForFinished(30000));
     QCOMPARE(QString::fromLocal8Bit(list.readAllStandardOutput()).split('\n').size() - 6, 1);
-    QTemporaryDir unpacked;
-    QCOMPARE(unzipInto(archive, unpacked.path()), 0);
-    const QString fromServer = QStringLiteral("%1/%2.db").arg(unpacked.path()).arg(mid);
+    const QString fromServer = courseFile(QString::number(mid), false);
     QVERIFY(QFileInfo::exists(fromServer));
 
-    const QString installedFile = appPath(QStringLiteral("/odata/course/%1.db").arg(mid));
+    const QString installedFile = courseFile(QString::number(mid), true);
     QCOMPARE(QFileInfo::exists(installedFile), installed);
     const QString file = installed ? installedFile : fromServer;
     if (installed)
@@ -211,13 +222,6 @@ void tst_InstallData::courseFiles()
 
 void tst_InstallData::coursesMeetTheirSize()
 {
-    const QString data = QStringLiteral(MEMORA_DATA_SOURCE_DIR);
-    CatalogueDefinition definition;
-    QVERIFY(definition.read(data + "/catalogue.txt"));
-    for (const CatalogueCourse &course : definition.courses())
-        if (!QFileInfo::exists(data + "/courses/" + course.source))
-            qInfo("word list not written yet: %s", qPrintable(course.source));
-
     // One installed official course and two to download, each of 1000 words or more.
     const QString official =
         peekValue(m_catalogue, "select id from TCategory where name = '官方课程'");
@@ -238,17 +242,11 @@ void tst_InstallData::coursesMeetTheirSize()
     QVERIFY2(tryOut >= 50 && tryOut <= 80, qPrintable(QString::number(tryOut)));
 
     QSet<QString> headwords;
-    QTemporaryDir unpacked;
-    for (const QString &row : peekRows(m_catalogue, "select mid, exist from TCourse")) {
-        const QString mid = row.section('|', 0, 0);
-        QString file = appPath("/odata/course/" + mid + ".db");
-        if (row.section('|', 1, 1) != "1") {
-            QCOMPARE(unzipInto(serverTree() + "/ocourse/" + mid + ".zip", unpacked.path()), 0);
-            file = unpacked.path() + "/" + mid + ".db";
-        }
-        for (const QString &word : peekRows(file, "select word from TWORD"))
+    for (const QString &row : peekRows(m_catalogue, "select mid, exist from TCourse"))
+        for (const QString &word :
+             peekRows(courseFile(row.section('|', 0, 0), row.section('|', 1, 1) == "1"),
+                      "select word from TWORD"))
             headwords.insert(word);
-    }
     qInfo("%lld distinct headwords over all courses", qlonglong(headwords.size()));
     QVERIFY(headwords.size() >= 3000);
 }
@@ -259,14 +257,12 @@ void tst_InstallData::exampleSentences()
     const int words = peekValue(file, "select count(*) from TWORD").toInt();
     qInfo("fullword.db: %d words with an example sentence", words);
     QVERIFY(words >= 12000);
-    QCOMPARE(peekValue(file, "select count(*) from TWORD where trim(ifnull(esentence, '')) = ''"),
-             QStringLiteral("0"));
     QCOMPARE(
         peekValue(file,
                   "select count(*) from sqlite_master where type = 'index' and tbl_name = 'TWORD' "
                   "and sql like '%[word]%'"),
         QStringLiteral("1"));
-    // Whole sentences only: five words or more, sound punctuation.
+    // Whole sentences only (none empty): five words or more, sound punctuation.
     QStringList faulty;
     for (const QString &row : peekRows(file, "select word, esentence from TWORD")) {
         const QString sentence = row.section('|', 1);
@@ -299,18 +295,9 @@ void tst_InstallData::noBlockedWordShips()
 
     // Every database the program folder holds, and every one the course server hands out.
     QStringList files;
-    for (const QString &folder : {QStringLiteral("/odata"), QStringLiteral("/odata/course")})
-        for (const QFileInfo &info : QDir(appPath(folder)).entryInfoList({"*.db"}, QDir::Files))
+    for (const QString &folder : {appPath("/odata"), appPath("/odata/course"), m_unpacked.path()})
+        for (const QFileInfo &info : QDir(folder).entryInfoList({"*.db"}, QDir::Files))
             files << info.filePath();
-    QTemporaryDir unpacked;
-    for (const QFileInfo &archive :
-         QDir(serverTree() + "/ocourse").entryInfoList({"*.zip"}, QDir::Files)) {
-        QTemporaryDir into(unpacked.path() + "/XXXXXX");
-        QCOMPARE(unzipInto(archive.filePath(), into.path()), 0);
-        for (const QFileInfo &info : QDir(into.path()).entryInfoList({"*.db"}, QDir::Files))
-            files << info.filePath();
-        into.setAutoRemove(false);
-    }
     QVERIFY(files.size() >= 5);
 
     QStringList found;
@@ -342,36 +329,20 @@ void tst_InstallData::studyTips()
     for (int i = 0; i < rows.size(); ++i) {
         QCOMPARE(rows.at(i).section('|', 0, 0).toInt(), i + 1);
         const QString info = rows.at(i).section('|', 1);
-        QVERIFY(!info.trimmed().isEmpty());
         QVERIFY(std::any_of(info.cbegin(), info.cend(), isCjk));
     }
 }
 
-void tst_InstallData::pictures_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char *name :
-         {"bg_main.png", "bg_study.png", "bg_tipbar.png", "buttonGlow.png", "help.png",
-          "br_area.png", "bg_area.png", "Learn_speak_normal.png", "Learn_speak_hover.png",
-          "main_aboutus.png", "main_sysmgr.png", "main_exit.png", "popbox_bg.png",
-          "ScrollBar_Handle_Grab_Vertical.png", "InterfaceArrowUp.png", "InterfaceArrowDown.png",
-          "ScrollBar_Handle_Grab_Horizontal.png", "InterfaceArrowLeft.png",
-          "InterfaceArrowRight.png"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
 void tst_InstallData::pictures()
 {
-    QFETCH(QString, name);
-    const QString path = appPath("/images/" + name);
-    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
-    QImage image;
-    QVERIFY2(image.load(path), qPrintable(path));
-    QVERIFY(image.width() >= 8 && image.height() >= 8);
-}
+    // The pictures the windows draw (the style sheets' own are loaded with the sheets).
+    for (const char *name :
+         {"bg_main.png", "bg_study.png", "bg_tipbar.png", "help.png", "bg_area.png",
+          "main_aboutus.png", "main_sysmgr.png", "main_exit.png"}) {
+        const QImage image(appPath("/images/" + QLatin1String(name)));
+        QVERIFY2(image.width() >= 8 && image.height() >= 8, name);
+    }
 
-void tst_InstallData::picturesWithAShape()
-{
     // The notifier takes its outline from the picture's mask: rounded, so the corners
     // are see-through and the body is not.
     const QImage popup(appPath("/images/popbox_bg.png"));
@@ -423,7 +394,8 @@ void tst_InstallData::styleSheets()
     auto it = url.globalMatch(sheet);
     while (it.hasNext()) {
         const QString target = it.next().captured(1).trimmed();
-        QVERIFY2(QFileInfo::exists(target), qPrintable(target));
+        const QImage picture(target);
+        QVERIFY2(picture.width() >= 8 && picture.height() >= 8, qPrintable(target));
     }
 
     // Qt accepts the sheet: applying it to widgets of every styled kind logs no parse error.
@@ -461,9 +433,6 @@ void tst_InstallData::placeholderWindowShowsTheSkin()
     window.resize(678, 600);
     window.logIn(QStringLiteral("学习者"), QDateTime());
     const QImage shot = window.grab().toImage();
-    const QString keep = qEnvironmentVariable("MEMORA_SKIN_SHOT");
-    if (!keep.isEmpty())
-        shot.save(keep);
 
     // Away from the centred label the window shows the background picture, stretched.
     const QImage background =

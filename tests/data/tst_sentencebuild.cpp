@@ -6,36 +6,28 @@
 #include "fullworddbbuilder.h"
 #include "skilldbbuilder.h"
 #include "sqlitefile.h"
+#include "testfiles.h"
 #include "testroot.h"
 #include "wordnetsentences.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 // A WordNet folder in miniature: the lamp has examples of its own, "glow" only one in
 // another word's gloss, "stop" an inflected one, "wick" only a fragment; wood's first sense
 // has a plainer example than its second; iron's only example belongs to a sense WordNet's
 // texts never use; "hope" has one with broken punctuation; one example and the lemma
-// "damn" are blocked.
-void writeMiniWordNet(const QString &dir)
+// "damn" are blocked. False when a file could not be written.
+bool writeMiniWordNet(const QString &dir)
 {
+    bool ok = true;
     const QByteArray licence = "  1 This file is a test fixture.\n";
-    writeFile(dir + "/data.noun",
-              licence +
-                  "00000100 06 n 01 lamp 0 000 | a source of light; \"she read by the lamp\"; "
+    ok &= TestFiles::write(
+        dir + "/data.noun",
+        licence + "00000100 06 n 01 lamp 0 000 | a source of light; \"she read by the lamp\"; "
                   "\"the old lamp on the desk was switched off at night\"\n"
                   "00000200 06 n 01 candle 0 000 | a stick of wax; \"a candle gave a soft glow in "
                   "the dark room\"\n"
@@ -53,25 +45,26 @@ void writeMiniWordNet(const QString &dir)
                   "00001100 06 n 01 iron 0 000 | a metal\n"
                   "00001200 06 n 01 iron 0 000 | a golf club; \"he hit the ball with a long iron "
                   "from the fairway\"\n");
-    writeFile(dir + "/index.noun", licence + "candle n 1 0 1 0 00000200  \n"
-                                             "curse n 1 0 1 0 00000900  \n"
-                                             "damn n 1 0 1 0 00001000  \n"
-                                             "hope n 1 0 1 0 00000800  \n"
-                                             "iron n 2 0 2 1 00001100 00001200  \n"
-                                             "lamp n 1 0 1 1 00000100  \n"
-                                             "wick n 1 0 1 0 00000300  \n"
-                                             "wood n 2 0 2 2 00000600 00000700  \n");
-    writeFile(dir + "/data.verb",
-              licence + "00000400 30 v 01 glow 0 000 01 + 02 00 | shine softly\n"
-                        "00000500 30 v 01 stop 0 000 01 + 02 00 | come to a halt; \"the bus "
-                        "stopped right in front of our house\"; \"stop!\"\n");
-    writeFile(dir + "/index.verb",
-              licence + "glow v 1 0 1 0 00000400  \nstop v 1 0 1 5 00000500  \n");
+    ok &= TestFiles::write(dir + "/index.noun", licence + "candle n 1 0 1 0 00000200  \n"
+                                                          "curse n 1 0 1 0 00000900  \n"
+                                                          "damn n 1 0 1 0 00001000  \n"
+                                                          "hope n 1 0 1 0 00000800  \n"
+                                                          "iron n 2 0 2 1 00001100 00001200  \n"
+                                                          "lamp n 1 0 1 1 00000100  \n"
+                                                          "wick n 1 0 1 0 00000300  \n"
+                                                          "wood n 2 0 2 2 00000600 00000700  \n");
+    ok &= TestFiles::write(dir + "/data.verb",
+                           licence +
+                               "00000400 30 v 01 glow 0 000 01 + 02 00 | shine softly\n"
+                               "00000500 30 v 01 stop 0 000 01 + 02 00 | come to a halt; \"the bus "
+                               "stopped right in front of our house\"; \"stop!\"\n");
+    ok &= TestFiles::write(dir + "/index.verb",
+                           licence + "glow v 1 0 1 0 00000400  \nstop v 1 0 1 5 00000500  \n");
     for (const char *part : {"adj", "adv"}) {
-        writeFile(dir + "/data." + part, licence);
-        writeFile(dir + "/index." + part, licence);
+        ok &= TestFiles::write(dir + "/data." + part, licence);
+        ok &= TestFiles::write(dir + "/index." + part, licence);
     }
-    writeFile(dir + "/verb.exc", "went go\n");
+    return ok && TestFiles::write(dir + "/verb.exc", "went go\n");
 }
 
 } // namespace
@@ -189,7 +182,7 @@ void tst_SentenceBuild::examplesBecomeSentences()
 void tst_SentenceBuild::picksOneSentencePerLemma()
 {
     QTemporaryDir dir;
-    writeMiniWordNet(dir.path());
+    QVERIFY(writeMiniWordNet(dir.path()));
     BlockList blockList;
     QVERIFY(blockList.parse("damn\n", "block.txt"));
     WordNetSentences wordnet;
